@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Conversions between 32-bit values, bit strings and hexadecimal text.
+// Every routine is pure: it reads its arguments, returns a new result and
+// keeps no state. Text comparisons ignore letter case.
+namespace m_AllBinTo {
+
+// One four-digit bit string to its capital hex digit; "" when it is none.
+std::u16string NibbleToHex(std::u16string_view bits);
+// One hex digit (either case) to its four-digit bit string; "" when none.
+std::u16string HexToNibble(std::u16string_view digit);
+// One hex digit (either case) to 0..15; 0 for anything else.
+int16_t HexDigitValue(std::u16string_view digit);
+// Puts "0" characters in front of the text until it has `width` characters.
+// Never shortens; a width of 0 or less gives "".
+std::u16string FillToWidth(std::u16string_view text, int16_t width);
+
+// Two's complement bit groups of `value` at 8, 16 or 32 bits, one 8-digit
+// group per byte, least significant byte first when `littleEndian`.
+// A value wider than the width keeps its low bits; any other width gives an
+// empty list.
+std::vector<std::u16string> DecToBinBytes(int32_t value, int16_t width, bool littleEndian);
+// The same bytes as DecToBinBytes, two capital hex digits per byte.
+std::u16string DecToHex(int32_t value, int16_t width, bool littleEndian);
+
+// Unsigned value of a bit string, widened to whole bytes and read in the
+// given byte order, accumulated in single precision (rounded every step).
+// Any character other than "1" counts as a 0 bit. Never NaN or infinite:
+// texts too long for a float give the largest finite float.
+float BinToDec(std::u16string_view text, bool littleEndian);
+// Unsigned value of a hex text, widened to whole bytes, in the given byte
+// order, accumulated in single precision. Non-digits count as 0.
+float HexToDec(std::u16string_view text, bool littleEndian);
+// The text cut into chunks of `chunkSize`, joined last chunk first.
+// "" when the length is no multiple of the chunk size or the size is below 1.
+std::u16string ReverseChunks(std::u16string_view text, int16_t chunkSize);
+
+// Byte for byte between binary and hex text, widened to whole bytes.
+std::u16string BinToHex(std::u16string_view text);
+std::u16string HexToBin(std::u16string_view text);
+// Two hex digits to eight bit digits; a non-digit contributes nothing.
+std::u16string HexPairToBin(std::u16string_view text);
+
+}  // namespace m_AllBinTo
