@@ -1,0 +1,207 @@
+#include "frmMain.h"
+
+#include <limits>
+#include <optional>
+
+#include "m_AllBinTo.h"
+#include "m_Helper.h"
+
+namespace {
+
+constexpr int16_t kEnter = 13;
+constexpr int16_t kMaxHexLength = 8;
+constexpr int16_t kMaxBinLength = 32;
+
+// The number types: option index to byte count and bit width.
+struct NumberType {
+  int16_t bytes;
+  int16_t bits;
+};
+constexpr NumberType kTypes[] = {{0, 0}, {1, 8}, {2, 16}, {4, 32}};
+constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
+
+}  // namespace
+
+frmMain::frmMain(View& view, Clipboard& clipboard, NumberFormat format)
+    : view_(view), clipboard_(clipboard), format_(format) {
+  view_.SetEvents(this);
+}
+
+frmMain::~frmMain() { view_.SetEvents(nullptr); }
+
+void frmMain::Form_Load() {
+  view_.SetText(kRowBin, u"");
+  view_.SetText(kRowHex, u"");
+  view_.SetText(kRowDec, u"");
+  for (int16_t row = 0; row < kRowCount; ++row) view_.SetEnabled(Buttons::Update, row, false);
+  view_.Select(Options::Type, kAutomatic);
+  view_.Select(Options::Display, 0);
+  for (int16_t i = 0; i < view_.Count(Buttons::Copy); ++i) view_.SetEnabled(Buttons::Copy, i, false);
+  for (int16_t i = 0; i < view_.Count(Buttons::Paste); ++i) view_.SetEnabled(Buttons::Paste, i, false);
+}
+
+void frmMain::optType_Click(int16_t index) {
+  if (index < 0 || index >= static_cast<int16_t>(std::size(kTypes))) return;
+  state_.TypeBytes = kTypes[index].bytes;
+  state_.TypeBits = kTypes[index].bits;
+}
+
+void frmMain::optDisplay_Click(int16_t index) { state_.LittleEndian = index == 0; }
+
+void frmMain::RefreshCopyAll() {
+  view_.SetEnabled(Buttons::Copy, kCopyAll, state_.HasDec && state_.HasBin && state_.HasHex);
+}
+
+void frmMain::FitTypeToValue(int16_t index) {
+  if (index != kRowDec) return;
+  const std::optional<DecimalNumber> v = ReadDecimal(view_.GetText(kRowDec), format_);
+  if (!v) return;  // the Update checks the text before it gets here
+  const bool fitsByte = CompareTo(*v, 0) >= 0 && CompareTo(*v, 255) <= 0;
+  const bool fitsInteger = CompareTo(*v, -32768) >= 0 && CompareTo(*v, 32767) <= 0;
+
+  if (view_.IsSelected(Options::Type, kAutomatic)) {
+    view_.Select(Options::Type, fitsByte ? kByte : fitsInteger ? kInteger : kLong);
+    return;
+  }
+  const bool byteChosen = view_.IsSelected(Options::Type, kByte);
+  const bool integerChosen = view_.IsSelected(Options::Type, kInteger);
+  if (!fitsInteger && (byteChosen || integerChosen)) {
+    view_.Select(Options::Type, kLong);
+  } else if (byteChosen && !fitsByte) {
+    view_.Select(Options::Type, kInteger);
+  }
+}
+
+void frmMain::cmdUpdate_Click(int16_t index) {
+  if (index == kRowDec) {
+    UpdateFromDecimal();
+  } else if (index == kRowHex || index == kRowBin) {
+    UpdateFromText(index);
+  }
+}
+
+void frmMain::UpdateFromDecimal() {
+  const std::optional<DecimalNumber> x = ReadDecimal(view_.GetText(kRowDec), format_);
+  // Text that is no number (a lone minus, "1-2") converts nothing.
+  if (!x) return;
+  if (CompareTo(*x, std::numeric_limits<int32_t>::min()) < 0) {
+    view_.SetText(kRowDec, u"-2147483648");
+  } else if (CompareTo(*x, std::numeric_limits<int32_t>::max()) > 0) {
+    view_.SetText(kRowDec, u"2147483647");
+  }
+  FitTypeToValue(kRowDec);
+  const int16_t last = static_cast<int16_t>(state_.TypeBytes - 1);
+
+  // Each read goes back to the box, which may have been rewritten above.
+  auto readValue = [this] {
+    const std::optional<DecimalNumber> v = ReadDecimal(view_.GetText(kRowDec), format_);
+    return v ? RoundToInt32(*v) : 0;
+  };
+  const std::vector<std::u16string> groups =
+      m_AllBinTo::DecToBinBytes(readValue(), state_.TypeBits, state_.LittleEndian);
+  std::u16string binary;
+  if (!groups.empty()) {
+    if (state_.TypeBytes <= 1) {
+      binary = groups[0];
+    } else {
+      for (int16_t i = 0; i <= last && static_cast<std::size_t>(i) < groups.size(); ++i) binary += groups[i];
+    }
+  }
+  view_.SetText(kRowBin, binary);
+  view_.SetText(kRowHex, m_AllBinTo::DecToHex(readValue(), state_.TypeBits, state_.LittleEndian));
+}
+
+void frmMain::UpdateFromText(int16_t source) {
+  const bool hex = source == kRowHex;
+  const std::u16string text = view_.GetText(source);
+  if (text.size() > static_cast<std::size_t>(hex ? kMaxHexLength : kMaxBinLength)) {
+    view_.SetText(source, u"");
+    return;
+  }
+  const float value =
+      hex ? m_AllBinTo::HexToDec(text, state_.LittleEndian) : m_AllBinTo::BinToDec(text, state_.LittleEndian);
+  view_.SetText(kRowDec, WriteSingle(value, format_));
+  if (hex) {
+    view_.SetText(kRowBin, m_AllBinTo::HexToBin(text));
+  } else {
+    view_.SetText(kRowHex, m_AllBinTo::BinToHex(text));
+  }
+}
+
+void frmMain::RowChanged(int16_t row, bool& flag) {
+  const bool hasText = !view_.GetText(row).empty();
+  view_.SetEnabled(Buttons::Update, row, hasText);
+  view_.SetEnabled(Buttons::Copy, row, hasText);
+  view_.SetEnabled(Buttons::Paste, row, hasText);
+  flag = hasText;
+  RefreshCopyAll();
+}
+
+void frmMain::txtDec_Change() { RowChanged(kRowDec, state_.HasDec); }
+void frmMain::txtHex_Change() { RowChanged(kRowHex, state_.HasHex); }
+void frmMain::txtBin_Change() { RowChanged(kRowBin, state_.HasBin); }
+
+void frmMain::RowKeyPress(int16_t row, int16_t (*filter)(int16_t), int16_t& key) {
+  key = filter(key);
+  // Enter hands the focus to the row's Update button; in an empty box that
+  // button is disabled and the focus stays in the box.
+  if (key == kEnter) view_.SetFocus(Buttons::Update, row);
+}
+
+void frmMain::txtDec_KeyPress(int16_t& KeyAscii) { RowKeyPress(kRowDec, m_Helper::FilterDecKey, KeyAscii); }
+void frmMain::txtHex_KeyPress(int16_t& KeyAscii) { RowKeyPress(kRowHex, m_Helper::FilterHexKey, KeyAscii); }
+void frmMain::txtBin_KeyPress(int16_t& KeyAscii) { RowKeyPress(kRowBin, m_Helper::FilterBinKey, KeyAscii); }
+
+void frmMain::cmdCopy_Click(int16_t index) {
+  if (index < 0 || index > kCopyAll) return;
+  // A clipboard that fails ends the command; the boxes are only read.
+  if (!clipboard_.Clear()) return;
+  std::u16string text;
+  if (index == kCopyAll) {
+    for (int16_t row : {kRowDec, kRowHex, kRowBin}) text += view_.GetText(row) + u"<>";
+  } else {
+    text = view_.GetText(index);
+  }
+  clipboard_.SetText(text);
+}
+
+void frmMain::cmdPaste_Click(int16_t index) {
+  const std::optional<std::u16string> text = clipboard_.GetText();
+  if (!text) return;
+  if (index == kRowDec) {
+    if (ReadDecimal(*text, format_)) view_.SetText(kRowDec, *text);
+  } else if (index == kRowHex || index == kRowBin) {
+    view_.SetText(index, *text);
+  }
+}
+
+void frmMain::TextChanged(int16_t row) {
+  if (row == kRowDec) txtDec_Change();
+  if (row == kRowHex) txtHex_Change();
+  if (row == kRowBin) txtBin_Change();
+}
+
+void frmMain::KeyPress(int16_t row, int16_t& key) {
+  if (row == kRowDec) txtDec_KeyPress(key);
+  if (row == kRowHex) txtHex_KeyPress(key);
+  if (row == kRowBin) txtBin_KeyPress(key);
+}
+
+void frmMain::ButtonClicked(Buttons array, int16_t index) {
+  switch (array) {
+    case Buttons::Update:
+      cmdUpdate_Click(index);
+      break;
+    case Buttons::Copy:
+      cmdCopy_Click(index);
+      break;
+    case Buttons::Paste:
+      cmdPaste_Click(index);
+      break;
+  }
+}
+
+void frmMain::OptionClicked(Options array, int16_t index) {
+  if (array == Options::Type) optType_Click(index);
+  if (array == Options::Display) optDisplay_Click(index);
+}
