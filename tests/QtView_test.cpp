@@ -1,0 +1,358 @@
+#include "QtView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <vector>
+
+#include "QtClipboard.h"
+#include "ViewContract.h"
+#include "frmMain.h"
+
+namespace {
+
+// --- The View contract on the real widgets ---------------------------------------
+
+void Type(QWidget* target, char16_t key) {
+  switch (key) {
+    case u'\r':
+      QTest::keyClick(target, Qt::Key_Return);
+      break;
+    case u'\b':
+      QTest::keyClick(target, Qt::Key_Backspace);
+      break;
+    default:
+      QTest::keyClick(target, static_cast<char>(key));
+  }
+}
+
+class QtHarness final : public ViewHarness {
+ public:
+  QtHarness() {
+    window.show();
+    QApplication::setActiveWindow(&window);
+  }
+  View& view() override { return window; }
+  bool IsEnabled(Buttons array, int16_t index) override { return window.Button(array, index)->isEnabled(); }
+  bool ButtonHasFocus(Buttons array, int16_t index) override {
+    return window.focusWidget() == window.Button(array, index);
+  }
+  bool BoxHasFocus(int16_t row) override { return window.focusWidget() == window.Box(row); }
+  void FocusBox(int16_t row) override { window.Box(row)->setFocus(); }
+  void TypeKey(int16_t row, char16_t key) override { Type(window.Box(row), key); }
+  void ClickOption(Options array, int16_t index) override {
+    QRadioButton* option = window.Option(array, index);
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+  }
+  bool ClickButton(Buttons array, int16_t index) override {
+    QPushButton* button = window.Button(array, index);
+    if (!button->isEnabled()) return false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    return true;
+  }
+
+  QtView window;
+};
+
+INSTANTIATE_TEST_SUITE_P(Qt, ViewContract,
+                         ::testing::Values(HarnessFactory([] { return std::make_unique<QtHarness>(); })));
+
+// --- The layout ------------------------------------------------------------------------
+
+struct Expected {
+  const char* name;
+  const char* kind;  // class name
+  const char* container;
+  const char* caption;
+  int left, top, width, height;  // twips
+};
+
+// The window's controls in tab order.
+const std::vector<Expected> kTable = {
+    {"txtDec", "QLineEdit", "", "", 120, 2040, 2235, 360},
+    {"txtHex", "QLineEdit", "", "", 120, 2700, 4455, 360},
+    {"txtBin", "QLineEdit", "", "", 120, 3360, 4455, 360},
+    {"lblDec", "QLabel", "", "Decimal", 180, 1800, 2175, 195},
+    {"Label2", "QLabel", "", "Hex", 120, 2460, 4455, 195},
+    {"Label3", "QLabel", "", "Binary", 120, 3120, 4455, 195},
+    {"cmdUpdate(0)", "QPushButton", "", "Update", 2520, 2040, 795, 360},
+    {"cmdUpdate(1)", "QPushButton", "", "Update", 4740, 2700, 795, 360},
+    {"cmdUpdate(2)", "QPushButton", "", "Update", 4740, 3360, 795, 360},
+    {"Frame1", "QGroupBox", "", "Types", 120, 60, 3075, 1575},
+    {"Frame2", "QGroupBox", "", "Display", 3300, 60, 3195, 1575},
+    {"optType(0)", "QRadioButton", "Frame1", "Automatic", 240, 300, 2295, 255},
+    {"optType(1)", "QRadioButton", "Frame1", "Byte", 240, 600, 2295, 255},
+    {"optType(2)", "QRadioButton", "Frame1", "Integer", 240, 900, 2295, 255},
+    {"optType(3)", "QRadioButton", "Frame1", "Long", 240, 1200, 2295, 255},
+    {"optDisplay(0)", "QRadioButton", "Frame2", "Little Endian (X86)", 120, 240, 1635, 315},
+    {"optDisplay(1)", "QRadioButton", "Frame2", "Big Endian", 120, 720, 1635, 315},
+    {"Label1", "QLabel", "Frame2", "1,234  => 4321", 480, 540, 1395, 195},
+    {"Label4", "QLabel", "Frame2", "1,234  => 1234", 420, 1020, 1395, 195},
+    {"Label5", "QLabel", "Frame2", "Will work only from Decimal to...", 120, 1260, 2535, 255},
+    {"cmdCopy(0)", "QPushButton", "", "", 3420, 2040, 375, 375},
+    {"cmdPaste(0)", "QPushButton", "", "", 3900, 2040, 375, 375},
+    {"cmdCopy(1)", "QPushButton", "", "", 5640, 2700, 375, 375},
+    {"cmdCopy(2)", "QPushButton", "", "", 5640, 3360, 375, 375},
+    {"cmdPaste(1)", "QPushButton", "", "", 6120, 2700, 375, 375},
+    {"cmdPaste(2)", "QPushButton", "", "", 6120, 3360, 375, 375},
+    {"Frame3", "QGroupBox", "", "Copy All", 4620, 1680, 1875, 855},
+    {"cmdCopy(3)", "QPushButton", "Frame3", "", 1020, 300, 375, 375},
+};
+
+QString CaptionOf(QWidget* w) {
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  if (auto* frame = qobject_cast<QGroupBox*>(w)) return frame->title();
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+  if (auto* box = qobject_cast<QLineEdit*>(w)) return box->text();
+  return {};
+}
+
+class Layout : public ::testing::Test {
+ protected:
+  QWidget* Find(const char* name) { return window.findChild<QWidget*>(QString::fromUtf8(name)); }
+  QtView window;
+};
+
+TEST_F(Layout, WindowCaptionAndSize) {
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Dec to Hex to Bin"));
+  EXPECT_EQ(window.size(), QSize(442, 256));
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());  // fixed
+  EXPECT_FALSE(window.windowIcon().isNull());
+}
+
+TEST_F(Layout, EveryControlAsTheTableSays) {
+  for (const Expected& e : kTable) {
+    SCOPED_TRACE(e.name);
+    QWidget* w = Find(e.name);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->inherits(e.kind)) << w->metaObject()->className();
+    QWidget* container = *e.container ? Find(e.container) : &window;
+    EXPECT_EQ(w->parentWidget(), container);
+    EXPECT_EQ(CaptionOf(w), QString::fromUtf8(e.caption));
+    EXPECT_EQ(w->geometry(), QRect(e.left / 15, e.top / 15, e.width / 15, e.height / 15));
+  }
+}
+
+TEST_F(Layout, TabOrderFollowsTheTable) {
+  std::vector<QWidget*> expected;
+  for (const Expected& e : kTable) {
+    QWidget* w = Find(e.name);
+    if (w->focusPolicy() & Qt::TabFocus) expected.push_back(w);
+  }
+  ASSERT_EQ(expected.size(), 3u + 3u + 6u + 7u);  // boxes, Update, options, pictures
+  // The focus chain, from the Decimal box, through the controls that take it.
+  std::vector<QWidget*> chain;
+  QWidget* w = expected.front();
+  do {
+    if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w);
+    w = w->nextInFocusChain();
+  } while (w != expected.front() && chain.size() < 100);
+  EXPECT_EQ(chain, expected);
+  // Labels and frames never take the focus.
+  for (const char* name : {"lblDec", "Label2", "Label5", "Frame1", "Frame3"}) {
+    EXPECT_EQ(Find(name)->focusPolicy(), Qt::NoFocus) << name;
+  }
+}
+
+TEST_F(Layout, BoxesUseCourierNewOrItsTwin) {
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    const QFont font = window.Box(row)->font();
+    EXPECT_EQ(font.family(), QStringLiteral("Courier New"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
+    EXPECT_EQ(font.weight(), QFont::Normal);
+    EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut());
+    const QFontInfo used(font);
+    EXPECT_TRUE(used.fixedPitch()) << used.family().toStdString();
+    EXPECT_EQ(window.Box(row)->maxLength(), std::numeric_limits<int>::max());
+  }
+}
+
+TEST_F(Layout, EveryCaptionFitsItsControl) {
+  for (const Expected& e : kTable) {
+    QWidget* w = Find(e.name);
+    const QString caption = CaptionOf(w);
+    if (caption.isEmpty()) continue;
+    SCOPED_TRACE(e.name);
+    const QFontMetrics metrics(w->font());
+    int room = w->width();
+    if (auto* option = qobject_cast<QRadioButton*>(w)) {
+      QStyleOptionButton opt;
+      opt.initFrom(option);
+      opt.text = option->text();
+      room =
+          w->width() - option->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, option).left();
+    } else if (qobject_cast<QPushButton*>(w)) {
+      room = w->width() - 2 * w->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    } else if (qobject_cast<QGroupBox*>(w)) {
+      room = w->width() - 16;
+    }
+    EXPECT_LE(metrics.horizontalAdvance(caption), room);
+    EXPECT_LE(metrics.height(), w->height() + (qobject_cast<QGroupBox*>(w) ? 0 : 2));
+  }
+}
+
+TEST_F(Layout, PictureButtonsSayWhatTheyDo) {
+  const std::vector<std::pair<const char*, const char*>> names = {
+      {"cmdCopy(0)", "Copy Decimal"},  {"cmdCopy(1)", "Copy Hex"},       {"cmdCopy(2)", "Copy Binary"},
+      {"cmdCopy(3)", "Copy All"},      {"cmdPaste(0)", "Paste Decimal"}, {"cmdPaste(1)", "Paste Hex"},
+      {"cmdPaste(2)", "Paste Binary"},
+  };
+  for (const auto& [name, says] : names) {
+    auto* button = qobject_cast<QPushButton*>(Find(name));
+    ASSERT_NE(button, nullptr) << name;
+    EXPECT_EQ(button->accessibleName(), QString::fromUtf8(says));
+    EXPECT_EQ(button->toolTip(), QString::fromUtf8(says));
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_EQ(button->iconSize(), QSize(16, 15));
+  }
+}
+
+// --- The window working ------------------------------------------------------------------
+
+class Window : public ::testing::Test {
+ protected:
+  Window() : clipboard(*QApplication::clipboard()), form(view, clipboard, NumberFormat{}) {
+    form.Form_Load();
+    view.show();
+    QApplication::setActiveWindow(&view);
+    view.Box(kRowDec)->setFocus();
+  }
+  QString Text(int16_t row) { return view.Box(row)->text(); }
+
+  QtView view;
+  QtClipboard clipboard;
+  frmMain form;
+};
+
+TEST_F(Window, StartsReadyForTheDecimalBox) {
+  EXPECT_EQ(view.focusWidget(), view.Box(kRowDec));
+  for (Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
+    for (int16_t i = 0; i < view.Count(array); ++i) EXPECT_FALSE(view.Button(array, i)->isEnabled());
+  }
+  EXPECT_TRUE(view.Option(Options::Type, 0)->isChecked());
+  EXPECT_TRUE(view.Option(Options::Display, 0)->isChecked());
+  EXPECT_TRUE(form.State().LittleEndian);
+}
+
+TEST_F(Window, TypingThroughTheRealKeyPath) {
+  QTest::keyClicks(view.Box(kRowDec), "1-2x");
+  EXPECT_EQ(Text(kRowDec), QStringLiteral("1-2"));
+  QTest::keyClicks(view.Box(kRowHex), "ff");
+  EXPECT_EQ(Text(kRowHex), QStringLiteral("FF"));
+  QTest::keyClicks(view.Box(kRowBin), "1020");  // the 2 is refused, the last 0 is not
+  EXPECT_EQ(Text(kRowBin), QStringLiteral("100"));
+
+  QApplication::clipboard()->setText(QStringLiteral("777"));
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    const QString before = Text(row);
+    QTest::keyClick(view.Box(row), Qt::Key_V, Qt::ControlModifier);  // refused like any control key
+    QTest::keyClick(view.Box(row), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view.Box(row), Qt::Key_Escape);
+    EXPECT_EQ(Text(row), before) << row;
+  }
+  // Keys without a character keep their editing effect.
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_Home);
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_Delete);
+  EXPECT_EQ(Text(kRowDec), QStringLiteral("-2"));
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_End);
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_Backspace);
+  EXPECT_EQ(Text(kRowDec), QStringLiteral("-"));
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_H, Qt::ControlModifier);  // Ctrl+H is a backspace
+  EXPECT_EQ(Text(kRowDec), QString());
+  EXPECT_FALSE(view.Button(Buttons::Update, kRowDec)->isEnabled());
+}
+
+TEST_F(Window, TabWalksTheTableSkippingDisabledButtons) {
+  QTest::keyClicks(view.Box(kRowDec), "5");
+  const std::vector<QWidget*> walk = {
+      view.Box(kRowHex),
+      view.Box(kRowBin),
+      view.Button(Buttons::Update, kRowDec),
+      view.Option(Options::Type, 0),  // a group takes the focus at its chosen option
+      view.Option(Options::Display, 0),
+      view.Button(Buttons::Copy, kRowDec),
+      view.Button(Buttons::Paste, kRowDec),
+      view.Box(kRowDec),
+  };
+  for (QWidget* next : walk) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString() << " expected, got "
+                                                 << QApplication::focusWidget()->objectName().toStdString();
+  }
+}
+
+TEST_F(Window, EnterMovesToUpdateAndEnterAgainConverts) {
+  QTest::keyClicks(view.Box(kRowDec), "300");
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_Return);
+  EXPECT_EQ(view.focusWidget(), view.Button(Buttons::Update, kRowDec));
+  EXPECT_EQ(Text(kRowDec), QStringLiteral("300"));
+  QTest::keyClick(view.focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(Text(kRowHex), QStringLiteral("2C01"));
+  EXPECT_EQ(Text(kRowBin), QStringLiteral("0010110000000001"));
+  EXPECT_TRUE(view.Option(Options::Type, 2)->isChecked());
+
+  // Enter in an empty box keeps the focus there; Space presses a button.
+  view.Box(kRowHex)->clear();
+  view.Box(kRowHex)->setFocus();
+  QTest::keyClick(view.Box(kRowHex), Qt::Key_Enter);
+  EXPECT_EQ(view.focusWidget(), view.Box(kRowHex));
+  QTest::keyClicks(view.Box(kRowHex), "ff");
+  QTest::keyClick(view.Box(kRowHex), Qt::Key_Enter);
+  QTest::keyClick(view.focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(Text(kRowDec), QStringLiteral("255"));
+}
+
+TEST_F(Window, CopyCopyAllAndPasteUseTheSystemClipboard) {
+  QTest::keyClicks(view.Box(kRowDec), "300");
+  QTest::mouseClick(view.Button(Buttons::Update, kRowDec), Qt::LeftButton);
+  QTest::mouseClick(view.Button(Buttons::Copy, kCopyAll), Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("300<>2C01<>0010110000000001<>"));
+  QTest::mouseClick(view.Button(Buttons::Copy, kRowHex), Qt::LeftButton);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2C01"));
+
+  QApplication::clipboard()->setText(QStringLiteral("ff"));
+  QTest::mouseClick(view.Button(Buttons::Paste, kRowHex), Qt::LeftButton);
+  EXPECT_EQ(Text(kRowHex), QStringLiteral("ff"));
+  QApplication::clipboard()->setText(QStringLiteral("12abc"));
+  QTest::mouseClick(view.Button(Buttons::Paste, kRowDec), Qt::LeftButton);
+  EXPECT_EQ(Text(kRowDec), QStringLiteral("300"));
+  QApplication::clipboard()->clear();
+  QTest::mouseClick(view.Button(Buttons::Paste, kRowBin), Qt::LeftButton);
+  EXPECT_EQ(Text(kRowBin), QString());
+  EXPECT_FALSE(view.Button(Buttons::Paste, kRowBin)->isEnabled());
+}
+
+TEST_F(Window, HugePastesStayResponsive) {
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    QString huge(1000000, QChar(u'7'));
+    huge += QStringLiteral("\u202E\u00E9x\t\U0001F600");
+    QTest::keyClicks(view.Box(row), "1");
+    QApplication::clipboard()->setText(huge);
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(view.Button(Buttons::Paste, row), Qt::LeftButton);
+    view.grab();  // lay out and paint the long text
+    const qint64 pasted = timer.restart();
+    if (view.Button(Buttons::Update, row)->isEnabled()) {
+      QTest::mouseClick(view.Button(Buttons::Update, row), Qt::LeftButton);
+    }
+    view.grab();
+    EXPECT_LT(pasted, 1000) << row;
+    EXPECT_LT(timer.elapsed(), 1000) << row;
+  }
+  EXPECT_EQ(Text(kRowBin), QString());  // over 32 characters: cleared
+  EXPECT_EQ(Text(kRowHex), QString());
+}
+
+}  // namespace

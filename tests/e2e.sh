@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End to end: the built program in a real X server, typed at with xdotool,
+# its clipboard read and written with xclip.
+# Usage: e2e.sh path/to/nombrelix
+set -euo pipefail
+app=$1
+for tool in Xvfb xdotool xclip; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free display of our own.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_RUNTIME_DIR=$work
+unset QT_QPA_PLATFORM
+
+"$app" >"$work/app.log" 2>&1 &
+pids+=($!)
+win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$work/app.log"; exit 1; }
+xdotool windowfocus --sync "$win"
+
+fail=0
+# Waits until the clipboard holds the expected text.
+expect_clipboard() {
+  local got=""
+  for _ in $(seq 50); do
+    got=$(timeout 2 xclip -selection clipboard -o 2>/dev/null || true)
+    [ "$got" = "$1" ] && { echo "ok: clipboard holds '$1'"; return 0; }
+    sleep 0.1
+  done
+  echo "FAIL: clipboard holds '$got', expected '$1'"
+  fail=1
+}
+put_clipboard() {
+  printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  pids+=($!)
+  sleep 0.3
+}
+# Clicks the centre of a control given in twips (left, top, in the window).
+click_twips() {
+  xdotool mousemove --window "$win" $(($1 / 15 + 12)) $(($2 / 15 + 12)) click 1
+  sleep 0.3
+}
+
+# The walkthrough: 300, Enter, Enter, then Copy All.
+xdotool type --window "$win" --delay 30 "300"
+xdotool key --window "$win" Return
+sleep 0.2
+xdotool key --window "$win" Return
+sleep 0.3
+click_twips $((4620 + 1020)) $((1680 + 300))   # Copy All
+expect_clipboard "300<>2C01<>0010110000000001<>"
+
+# Paste into the Hex box takes the text unchanged; Copy Hex gives it back.
+put_clipboard "ff"
+click_twips 6120 2700   # Paste Hex
+click_twips 5640 2700   # Copy Hex
+expect_clipboard "ff"
+
+# The Decimal box refuses text that is no number.
+put_clipboard "12abc"
+click_twips 3900 2040   # Paste Decimal
+click_twips 3420 2040   # Copy Decimal
+expect_clipboard "300"
+
+kill -0 "${pids[1]}" || { echo "FAIL: the program ended"; fail=1; }
+exit $fail

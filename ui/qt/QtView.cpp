@@ -1,0 +1,328 @@
+#include "QtView.h"
+
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <limits>
+#include <map>
+#include <string_view>
+
+#include "Pictures.h"
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+enum class Kind { Box, Label, Button, Frame, Option, CopyPicture, PastePicture };
+
+// One control of the window. Positions and sizes in twips, relative to the
+// window or to the frame that contains it.
+struct Control {
+  const char* name;
+  Kind kind;
+  const char* container;  // "" for the window
+  const char* caption;
+  int left, top, width, height;
+  int16_t index;        // row or array index
+  const char* tooltip;  // what a picture button does
+};
+
+// The whole window, in tab order.
+constexpr Control kControls[] = {
+    {"txtDec", Kind::Box, "", "", 120, 2040, 2235, 360, kRowDec, ""},
+    {"txtHex", Kind::Box, "", "", 120, 2700, 4455, 360, kRowHex, ""},
+    {"txtBin", Kind::Box, "", "", 120, 3360, 4455, 360, kRowBin, ""},
+    {"lblDec", Kind::Label, "", "Decimal", 180, 1800, 2175, 195, kRowDec, ""},
+    {"Label2", Kind::Label, "", "Hex", 120, 2460, 4455, 195, kRowHex, ""},
+    {"Label3", Kind::Label, "", "Binary", 120, 3120, 4455, 195, kRowBin, ""},
+    {"cmdUpdate(0)", Kind::Button, "", "Update", 2520, 2040, 795, 360, 0, "Update from Decimal"},
+    {"cmdUpdate(1)", Kind::Button, "", "Update", 4740, 2700, 795, 360, 1, "Update from Hex"},
+    {"cmdUpdate(2)", Kind::Button, "", "Update", 4740, 3360, 795, 360, 2, "Update from Binary"},
+    {"Frame1", Kind::Frame, "", "Types", 120, 60, 3075, 1575, 0, ""},
+    {"Frame2", Kind::Frame, "", "Display", 3300, 60, 3195, 1575, 0, ""},
+    {"optType(0)", Kind::Option, "Frame1", "Automatic", 240, 300, 2295, 255, 0, ""},
+    {"optType(1)", Kind::Option, "Frame1", "Byte", 240, 600, 2295, 255, 1, ""},
+    {"optType(2)", Kind::Option, "Frame1", "Integer", 240, 900, 2295, 255, 2, ""},
+    {"optType(3)", Kind::Option, "Frame1", "Long", 240, 1200, 2295, 255, 3, ""},
+    {"optDisplay(0)", Kind::Option, "Frame2", "Little Endian (X86)", 120, 240, 1635, 315, 0, ""},
+    {"optDisplay(1)", Kind::Option, "Frame2", "Big Endian", 120, 720, 1635, 315, 1, ""},
+    {"Label1", Kind::Label, "Frame2", "1,234  => 4321", 480, 540, 1395, 195, -1, ""},
+    {"Label4", Kind::Label, "Frame2", "1,234  => 1234", 420, 1020, 1395, 195, -1, ""},
+    {"Label5", Kind::Label, "Frame2", "Will work only from Decimal to...", 120, 1260, 2535, 255, -1, ""},
+    {"cmdCopy(0)", Kind::CopyPicture, "", "", 3420, 2040, 375, 375, 0, "Copy Decimal"},
+    {"cmdPaste(0)", Kind::PastePicture, "", "", 3900, 2040, 375, 375, 0, "Paste Decimal"},
+    {"cmdCopy(1)", Kind::CopyPicture, "", "", 5640, 2700, 375, 375, 1, "Copy Hex"},
+    {"cmdCopy(2)", Kind::CopyPicture, "", "", 5640, 3360, 375, 375, 2, "Copy Binary"},
+    {"cmdPaste(1)", Kind::PastePicture, "", "", 6120, 2700, 375, 375, 1, "Paste Hex"},
+    {"cmdPaste(2)", Kind::PastePicture, "", "", 6120, 3360, 375, 375, 2, "Paste Binary"},
+    {"Frame3", Kind::Frame, "", "Copy All", 4620, 1680, 1875, 855, 0, ""},
+    {"cmdCopy(3)", Kind::CopyPicture, "Frame3", "", 1020, 300, 375, 375, kCopyAll, "Copy All"},
+};
+
+QRect Pixels(const Control& c) {
+  return {c.left / kTwipsPerPixel, c.top / kTwipsPerPixel, c.width / kTwipsPerPixel,
+          c.height / kTwipsPerPixel};
+}
+
+// The code a key press carries, as a character-based text box sees it:
+// 0 for a key without a character (arrows, Home, Delete, F-keys...).
+int16_t CodeOf(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  const int key = event.key();
+  if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
+    return static_cast<int16_t>(key - Qt::Key_A + 1);  // Ctrl+A..Ctrl+Z
+  }
+  switch (key) {
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    default:
+      break;
+  }
+  const QString text = event.text();
+  if (text.isEmpty() || (mods & Qt::ControlModifier)) return 0;
+  return static_cast<int16_t>(text.at(0).unicode());
+}
+
+// A button that Enter and Return press as well as Space, as users of a
+// plain window expect.
+class PushButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
+};
+
+}  // namespace
+
+// A single-line box whose typed keys pass the row's key-press handler.
+class KeyFilteringEdit final : public QLineEdit {
+ public:
+  KeyFilteringEdit(QtView& view, int16_t row, QWidget* parent) : QLineEdit(parent), view_(view), row_(row) {
+    // Typed text arrives as key presses only, so every character is filtered.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const int16_t code = CodeOf(*event);
+    if (code == 0 && event->key() != Qt::Key_Escape) {
+      QLineEdit::keyPressEvent(event);  // editing keys keep their effect
+      return;
+    }
+    event->accept();
+    const int16_t result = view_.KeyPressed(row_, code);
+    if (result == 0 || result == 9 || result == 13) return;  // nothing to insert
+    if (result == 8) {
+      if (event->key() == Qt::Key_Backspace) {
+        QLineEdit::keyPressEvent(event);
+      } else {
+        backspace();
+      }
+      return;
+    }
+    insert(QString(QChar(static_cast<char16_t>(result))));
+  }
+
+ private:
+  QtView& view_;
+  int16_t row_;
+};
+
+QtView::QtView() { Build(); }
+
+void QtView::Build() {
+  setWindowTitle(QStringLiteral("Dec to Hex to Bin"));
+  setFixedSize(kWidth, kHeight);
+  setWindowIcon(Pictures::AppIconSet());
+
+  // Courier New, or its metric twin where it is missing, then any monospace.
+  QFont boxFont(QStringLiteral("Courier New"));
+  boxFont.setPointSizeF(9.75);
+  boxFont.setWeight(QFont::Normal);
+  boxFont.setStyleHint(QFont::TypeWriter);
+  boxFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+  // Captions in a small sans serif, so that each fits its control.
+  QFont captionFont(QStringLiteral("Liberation Sans"));
+  captionFont.setFamilies(
+      {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("sans-serif")});
+  captionFont.setStyleHint(QFont::SansSerif);
+  captionFont.setPixelSize(10);
+  setFont(captionFont);
+
+  const QIcon copyIcon = Pictures::ButtonIcon(&Pictures::Copy);
+  const QIcon pasteIcon = Pictures::ButtonIcon(&Pictures::Paste);
+  QPalette pictureFace = palette();
+  pictureFace.setColor(QPalette::Button, QColor(192, 192, 192));
+
+  std::map<std::string_view, QWidget*> frames;
+  std::array<QLabel*, 3> rowLabels{};
+  QWidget* previous = nullptr;
+  for (const Control& c : kControls) {
+    QWidget* parent = *c.container ? frames.at(c.container) : this;
+    const QString caption = QString::fromUtf8(c.caption);
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+      case Kind::Box: {
+        auto* box = new KeyFilteringEdit(*this, c.index, parent);
+        box->setFont(boxFont);
+        // No limit of its own: as far as the toolkit allows.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        const int16_t row = c.index;
+        connect(box, &QLineEdit::textChanged, this, [this, row] {
+          if (events_) events_->TextChanged(row);
+        });
+        boxes_[static_cast<std::size_t>(row)] = box;
+        widget = box;
+        break;
+      }
+      case Kind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        if (c.index >= 0) rowLabels[static_cast<std::size_t>(c.index)] = label;
+        widget = label;
+        break;
+      }
+      case Kind::Frame: {
+        auto* frame = new QGroupBox(caption, parent);
+        frames[c.name] = frame;
+        widget = frame;
+        break;
+      }
+      case Kind::Option: {
+        auto* option = new QRadioButton(caption, parent);
+        const bool isType = std::string_view(c.container) == "Frame1";
+        const Options array = isType ? Options::Type : Options::Display;
+        const int16_t index = c.index;
+        (isType ? type_.data() : display_.data())[index] = option;
+        // A user's click (mouse, Space, arrow keys) runs the click handler.
+        connect(option, &QRadioButton::clicked, this, [this, array, index] {
+          if (events_) events_->OptionClicked(array, index);
+        });
+        widget = option;
+        break;
+      }
+      case Kind::Button:
+      case Kind::CopyPicture:
+      case Kind::PastePicture: {
+        auto* button = new PushButton(caption, parent);
+        Buttons array = Buttons::Update;
+        if (c.kind == Kind::Button) {
+          update_[static_cast<std::size_t>(c.index)] = button;
+        } else {
+          array = c.kind == Kind::CopyPicture ? Buttons::Copy : Buttons::Paste;
+          (array == Buttons::Copy ? copy_.data() : paste_.data())[c.index] = button;
+          button->setIcon(array == Buttons::Copy ? copyIcon : pasteIcon);
+          button->setIconSize(QSize(Pictures::kWidth, Pictures::kHeight));
+          button->setPalette(pictureFace);
+          button->setAccessibleName(QString::fromUtf8(c.tooltip));
+        }
+        button->setToolTip(QString::fromUtf8(c.tooltip));
+        const int16_t index = c.index;
+        connect(button, &QPushButton::clicked, this, [this, array, index] {
+          if (events_) events_->ButtonClicked(array, index);
+        });
+        widget = button;
+        break;
+      }
+    }
+    widget->setObjectName(QString::fromUtf8(c.name));
+    widget->setGeometry(Pixels(c));
+    if (widget->focusPolicy() != Qt::NoFocus) {
+      if (previous) setTabOrder(previous, widget);
+      previous = widget;
+    }
+  }
+  // Each label names its box, for screen readers.
+  for (std::size_t row = 0; row < rowLabels.size(); ++row) {
+    rowLabels[row]->setBuddy(boxes_[row]);
+    boxes_[row]->setAccessibleName(rowLabels[row]->text());
+  }
+  boxes_[kRowDec]->setFocus();
+}
+
+QLineEdit* QtView::Box(int16_t row) const {
+  return row >= 0 && row < kRowCount ? boxes_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+QPushButton* QtView::Button(Buttons array, int16_t index) const {
+  if (index < 0 || index >= Count(array)) return nullptr;
+  const auto i = static_cast<std::size_t>(index);
+  switch (array) {
+    case Buttons::Update:
+      return update_[i];
+    case Buttons::Copy:
+      return copy_[i];
+    case Buttons::Paste:
+      return paste_[i];
+  }
+  return nullptr;
+}
+
+QRadioButton* QtView::Option(Options array, int16_t index) const {
+  const int16_t count = array == Options::Type ? 4 : 2;
+  if (index < 0 || index >= count) return nullptr;
+  return array == Options::Type ? type_[static_cast<std::size_t>(index)]
+                                : display_[static_cast<std::size_t>(index)];
+}
+
+std::u16string QtView::GetText(int16_t row) const {
+  const QLineEdit* box = Box(row);
+  return box ? box->text().toStdU16String() : std::u16string();
+}
+
+void QtView::SetText(int16_t row, const std::u16string& text) {
+  QLineEdit* box = Box(row);
+  if (!box) return;
+  const QString value = QString::fromStdU16String(text);
+  if (box->text() == value) return;
+  box->setText(value);  // textChanged runs the change handler inside this call
+}
+
+void QtView::SetEnabled(Buttons array, int16_t index, bool enabled) {
+  if (QPushButton* button = Button(array, index)) button->setEnabled(enabled);
+}
+
+void QtView::Select(Options array, int16_t index) {
+  QRadioButton* option = Option(array, index);
+  if (!option) return;
+  option->setChecked(true);  // clears the others of its frame
+  if (events_) events_->OptionClicked(array, index);
+}
+
+bool QtView::IsSelected(Options array, int16_t index) const {
+  const QRadioButton* option = Option(array, index);
+  return option && option->isChecked();
+}
+
+void QtView::SetFocus(Buttons array, int16_t index) {
+  QPushButton* button = Button(array, index);
+  if (button && button->isEnabled()) button->setFocus(Qt::OtherFocusReason);
+}
+
+int16_t QtView::Count(Buttons array) const { return array == Buttons::Copy ? 4 : 3; }
+
+int16_t QtView::KeyPressed(int16_t row, int16_t code) {
+  int16_t key = code;
+  if (events_) events_->KeyPress(row, key);
+  return key;
+}
