@@ -28,6 +28,7 @@ class FakeView final : public View {
   void SetText(int16_t row, const std::u16string& text) override {
     if (!ValidRow(row) || texts_[Row(row)] == text) return;
     texts_[Row(row)] = text;
+    descriptions_[Row(row)].clear();
     if (events_) events_->TextChanged(row);
   }
 
@@ -54,8 +55,13 @@ class FakeView final : public View {
 
   int16_t Count(Buttons array) const override { return array == Buttons::Copy ? 4 : 3; }
 
+  void SetDescription(int16_t row, const std::u16string& text) override {
+    if (ValidRow(row)) descriptions_[Row(row)] = text;
+  }
+
   // --- The user's side ---------------------------------------------------
 
+  std::u16string Description(int16_t row) const { return ValidRow(row) ? descriptions_[Row(row)] : u""; }
   bool IsEnabled(Buttons array, int16_t index) const {
     return ValidButton(array, index) && enabled_[Arr(array)][Idx(index)];
   }
@@ -116,6 +122,7 @@ class FakeView final : public View {
 
   ViewEvents* events_ = nullptr;
   std::array<std::u16string, 3> texts_{};
+  std::array<std::u16string, 3> descriptions_{};
   // Every control starts enabled and no option chosen.
   std::array<std::array<bool, 4>, 3> enabled_{
       {{true, true, true, true}, {true, true, true, true}, {true, true, true, true}}};

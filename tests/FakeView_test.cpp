@@ -11,6 +11,7 @@ class FakeHarness final : public ViewHarness {
   bool ButtonHasFocus(Buttons array, int16_t index) override { return fake.ButtonHasFocus(array, index); }
   bool BoxHasFocus(int16_t row) override { return fake.BoxHasFocus(row); }
   void FocusBox(int16_t row) override { fake.FocusBox(row); }
+  std::u16string Description(int16_t row) override { return fake.Description(row); }
   void TypeKey(int16_t row, char16_t key) override { fake.Type(row, static_cast<int16_t>(key)); }
   void ClickOption(Options array, int16_t index) override { fake.ClickOption(array, index); }
   bool ClickButton(Buttons array, int16_t index) override { return fake.Click(array, index); }

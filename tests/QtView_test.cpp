@@ -50,6 +50,11 @@ class QtHarness final : public ViewHarness {
   }
   bool BoxHasFocus(int16_t row) override { return window.focusWidget() == window.Box(row); }
   void FocusBox(int16_t row) override { window.Box(row)->setFocus(); }
+  std::u16string Description(int16_t row) override {
+    // What the tooltip shows and what a screen reader is given must agree.
+    EXPECT_EQ(window.Box(row)->toolTip(), window.Box(row)->accessibleDescription());
+    return window.Box(row)->toolTip().toStdU16String();
+  }
   void TypeKey(int16_t row, char16_t key) override { Type(window.Box(row), key); }
   void ClickOption(Options array, int16_t index) override {
     QRadioButton* option = window.Option(array, index);

@@ -155,6 +155,23 @@ TEST_P(ViewContract, TypedKeysPassTheKeyPressHandler) {
   EXPECT_EQ(r.log, (Log{"key 1 13", "key 1 8", "change 1 len 1", "end change 1"}));
 }
 
+TEST_P(ViewContract, DescriptionsLastUntilTheTextChanges) {
+  View& view = harness->view();
+  view.SetText(kRowDec, u"4.294967E+09");
+  view.SetDescription(kRowDec, u"exactly 4294967295");
+  EXPECT_EQ(harness->Description(kRowDec), u"exactly 4294967295");
+  view.SetText(kRowDec, u"4.294967E+09");  // no change, the note stays
+  EXPECT_EQ(harness->Description(kRowDec), u"exactly 4294967295");
+  harness->TypeKey(kRowDec, u'1');
+  EXPECT_EQ(harness->Description(kRowDec), u"");
+  view.SetDescription(kRowHex, u"note");
+  view.SetText(kRowHex, u"1");
+  EXPECT_EQ(harness->Description(kRowHex), u"");
+  view.SetDescription(kRowBin, u"note");
+  view.SetDescription(kRowBin, u"");
+  EXPECT_EQ(harness->Description(kRowBin), u"");
+}
+
 TEST_P(ViewContract, IndexesOutsideTheirArraysAreIgnored) {
   View& view = harness->view();
   Recorder r(view);
@@ -168,6 +185,7 @@ TEST_P(ViewContract, IndexesOutsideTheirArraysAreIgnored) {
   view.Select(Options::Display, -1);
   EXPECT_FALSE(view.IsSelected(Options::Display, 2));
   view.SetFocus(Buttons::Update, 7);
+  view.SetDescription(3, u"x");
   EXPECT_TRUE(r.log.empty());
 }
 

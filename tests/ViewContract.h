@@ -17,6 +17,8 @@ class ViewHarness {
   virtual bool ButtonHasFocus(Buttons array, int16_t index) = 0;
   virtual bool BoxHasFocus(int16_t row) = 0;
   virtual void FocusBox(int16_t row) = 0;
+  // The box's description as the user meets it (tooltip, screen reader).
+  virtual std::u16string Description(int16_t row) = 0;
   // One key with a character, through the implementation's own key path.
   virtual void TypeKey(int16_t row, char16_t key) = 0;
   virtual void ClickOption(Options array, int16_t index) = 0;

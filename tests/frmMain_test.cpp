@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -314,6 +315,61 @@ TEST_F(Window, ScientificResultConvertsAgain) {
   EXPECT_EQ(Text(kRowDec), "2147483647");
 }
 
+struct ExactCase {
+  int16_t row;
+  std::string text;
+  int16_t byteOrder;
+  std::string note;
+};
+
+TEST_F(Window, ExactValueBesideSevenDigits) {
+  const std::vector<ExactCase> cases = {
+      {kRowHex, "FFFFFFFF", kLittle, "exactly 4294967295"},
+      {kRowHex, "1BA7E42B", kBig, "exactly 463987755"},
+      {kRowHex, "2BE4A71B", kLittle, "exactly 463987755"},
+      {kRowHex, "ABCDEF12", kLittle, "exactly 317705643"},
+      {kRowHex, "989680", kBig, "exactly 10000000"},  // 1E+07 is not its exact text
+      {kRowHex, "1000001", kBig, "exactly 16777217"},
+      {kRowHex, "FFFFFF", kBig, "exactly 16777215"},
+      {kRowHex, "96967F", kBig, ""},  // 9,869,951 is written exactly
+      {kRowHex, "FF", kLittle, ""},
+      {kRowBin, std::string(32, '1'), kBig, "exactly 4294967295"},
+      {kRowBin, "00101011111001001010011100011011", kLittle, "exactly 463987755"},
+      {kRowBin, "101011110010110110010000101", kBig, "exactly 91843717"},
+      {kRowBin, "1x1", kBig, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    view.ClickOption(Options::Display, c.byteOrder);
+    Put(c.row, c.text);
+    Update(c.row);
+    EXPECT_EQ(A(view.Description(kRowDec)), c.note);
+  }
+}
+
+TEST_F(Window, ExactValueGoesWhenTheDecimalChanges) {
+  const std::vector<std::function<void()>> changes = {
+      [this] { view.Type(kRowDec, u'5'); },
+      [this] { view.Type(kRowDec, 8); },
+      [this] {
+        clipboard.text = u"12";
+        view.Click(Buttons::Paste, kRowDec);
+      },
+      [this] { Update(kRowDec); },  // rewritten to the upper bound
+      [this] {
+        Put(kRowHex, "12");
+        Update(kRowHex);
+      },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    Put(kRowHex, "FFFFFFFF");
+    Update(kRowHex);
+    ASSERT_EQ(A(view.Description(kRowDec)), "exactly 4294967295");
+    changes[i]();
+    EXPECT_EQ(A(view.Description(kRowDec)), "") << i;
+  }
+}
+
 TEST_F(Window, Walkthrough) {
   view.Type(kRowDec, u"300");
   EXPECT_TRUE(view.IsEnabled(Buttons::Update, kRowDec));
@@ -513,7 +569,8 @@ std::u16string RandomText(std::mt19937& rng) {
 
 TEST_F(Window, RandomUseKeepsTheInvariants) {
   std::mt19937 rng(4242);
-  for (int step = 0; step < 5000; ++step) {
+  int updates[3] = {}, pastes = 0, copies = 0;
+  for (int step = 0; step < 20000; ++step) {
     const auto row = static_cast<int16_t>(rng() % 3);
     switch (rng() % 9) {
       case 0:
@@ -525,11 +582,11 @@ TEST_F(Window, RandomUseKeepsTheInvariants) {
         break;
       case 3:
         clipboard.text = RandomText(rng);
-        view.Click(Buttons::Paste, row);
+        pastes += view.Click(Buttons::Paste, row);
         break;
       case 4:
       case 5:
-        view.Click(Buttons::Update, row);
+        updates[row] += view.Click(Buttons::Update, row);
         break;
       case 6:
         if (rng() % 2) {
@@ -539,7 +596,7 @@ TEST_F(Window, RandomUseKeepsTheInvariants) {
         }
         break;
       case 7:
-        view.Click(Buttons::Copy, static_cast<int16_t>(rng() % 4));
+        copies += view.Click(Buttons::Copy, static_cast<int16_t>(rng() % 4));
         break;
       case 8:
         clipboard.failing = !clipboard.failing;
@@ -548,6 +605,10 @@ TEST_F(Window, RandomUseKeepsTheInvariants) {
     ExpectInvariants();
     if (HasFailure()) FAIL() << "after step " << step;
   }
+  // The walk reached every command often enough to mean something.
+  for (int row = 0; row < 3; ++row) EXPECT_GT(updates[row], 100) << row;
+  EXPECT_GT(pastes, 100);
+  EXPECT_GT(copies, 100);
 }
 
 }  // namespace

@@ -54,4 +54,7 @@ class View {
   // and then the focus stays where it was.
   virtual void SetFocus(Buttons array, int16_t index) = 0;
   virtual int16_t Count(Buttons array) const = 0;
+  // A note on a box's value, shown as its tooltip and read by screen
+  // readers; "" removes it. Any change of the box's text removes it too.
+  virtual void SetDescription(int16_t row, const std::u16string& text) = 0;
 };

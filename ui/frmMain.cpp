@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "m_AllBinTo.h"
 #include "m_Helper.h"
@@ -19,6 +20,32 @@ struct NumberType {
 };
 constexpr NumberType kTypes[] = {{0, 0}, {1, 8}, {2, 16}, {4, 32}};
 constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
+
+// The exact unsigned value of a hex or binary text, read with the same
+// widening and byte order as the single-precision conversions; any
+// character that is no digit counts as 0. Texts are at most 8 hex or 32
+// binary characters here, so the value fits.
+uint64_t ExactValue(const std::u16string& text, bool hex, bool littleEndian) {
+  const std::size_t length = text.size();
+  std::size_t target = length;
+  if (hex && length % 2 != 0) target = length < 2 ? 2 : length < 4 ? 4 : 8;
+  if (!hex && length % 8 != 0) target = length < 8 ? 8 : length < 16 ? 16 : 32;
+  std::u16string digits = m_AllBinTo::FillToWidth(text, static_cast<int16_t>(target));
+  if (littleEndian && !(hex && digits.size() == 2)) {
+    digits = m_AllBinTo::ReverseChunks(digits, hex ? 2 : 8);  // bytes back in order
+  }
+  uint64_t value = 0;
+  for (char16_t c : digits) {
+    value = hex ? value * 16 + static_cast<uint64_t>(m_AllBinTo::HexDigitValue(std::u16string(1, c)))
+                : value * 2 + (c == u'1' ? 1 : 0);
+  }
+  return value;
+}
+
+std::u16string DecimalDigits(uint64_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
 
 }  // namespace
 
@@ -120,7 +147,11 @@ void frmMain::UpdateFromText(int16_t source) {
   }
   const float value =
       hex ? m_AllBinTo::HexToDec(text, state_.LittleEndian) : m_AllBinTo::BinToDec(text, state_.LittleEndian);
-  view_.SetText(kRowDec, WriteSingle(value, format_));
+  const std::u16string decimal = WriteSingle(value, format_);
+  view_.SetText(kRowDec, decimal);
+  // Seven digits are not always the value: tell the exact one beside it.
+  const std::u16string exact = DecimalDigits(ExactValue(text, hex, state_.LittleEndian));
+  view_.SetDescription(kRowDec, exact != decimal ? u"exactly " + exact : u"");
   if (hex) {
     view_.SetText(kRowBin, m_AllBinTo::HexToBin(text));
   } else {

@@ -189,6 +189,7 @@ void QtView::Build() {
         box->setMaxLength(std::numeric_limits<int>::max());
         const int16_t row = c.index;
         connect(box, &QLineEdit::textChanged, this, [this, row] {
+          SetDescription(row, u"");  // a note on the old value no longer holds
           if (events_) events_->TextChanged(row);
         });
         boxes_[static_cast<std::size_t>(row)] = box;
@@ -320,6 +321,14 @@ void QtView::SetFocus(Buttons array, int16_t index) {
 }
 
 int16_t QtView::Count(Buttons array) const { return array == Buttons::Copy ? 4 : 3; }
+
+void QtView::SetDescription(int16_t row, const std::u16string& text) {
+  QLineEdit* box = Box(row);
+  if (!box) return;
+  const QString note = QString::fromStdU16String(text);
+  box->setToolTip(note);
+  box->setAccessibleDescription(note);
+}
 
 int16_t QtView::KeyPressed(int16_t row, int16_t code) {
   int16_t key = code;
