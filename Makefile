@@ -9,9 +9,10 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # What building needs, and what the tests need on top of it.
 BUILD_DEPS := cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
               qt6-base-dev libgl-dev fonts-liberation2
-TEST_DEPS  := xvfb xauth xdotool xclip x11-utils imagemagick
+TEST_DEPS  := xvfb xauth xdotool xclip x11-utils imagemagick librsvg2-bin desktop-file-utils \
+              appstream dpkg-dev file binutils-mingw-w64-x86-64
 
-.PHONY: all deps test-deps configure build test test-sanitize run bench clean
+.PHONY: all deps test-deps configure build test test-sanitize run bench package clean
 
 all: build
 
@@ -46,6 +47,11 @@ run: build
 
 bench: build
 	@$(BUILD)/bench/engine_bench
+
+# A Debian package, build/nombrelix_1.00_<arch>.deb.
+package: build
+	@scripts/ensure-packages dpkg-dev file
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -221,6 +222,55 @@ TEST_F(Layout, PictureButtonsSayWhatTheyDo) {
     EXPECT_FALSE(button->icon().isNull());
     EXPECT_EQ(button->iconSize(), QSize(16, 15));
   }
+}
+
+// --- Screen readers ----------------------------------------------------------------------
+
+struct Accessible {
+  const char* name;  // object name
+  QAccessible::Role role;
+  const char* says;  // accessible name
+};
+
+TEST_F(Layout, EveryControlThatTakesFocusIsNamedForScreenReaders) {
+  const std::vector<Accessible> controls = {
+      {"txtDec", QAccessible::EditableText, "Decimal"},
+      {"txtHex", QAccessible::EditableText, "Hex"},
+      {"txtBin", QAccessible::EditableText, "Binary"},
+      {"cmdUpdate(0)", QAccessible::Button, "Update"},
+      {"cmdUpdate(1)", QAccessible::Button, "Update"},
+      {"cmdUpdate(2)", QAccessible::Button, "Update"},
+      {"optType(0)", QAccessible::RadioButton, "Automatic"},
+      {"optType(3)", QAccessible::RadioButton, "Long"},
+      {"optDisplay(0)", QAccessible::RadioButton, "Little Endian (X86)"},
+      {"optDisplay(1)", QAccessible::RadioButton, "Big Endian"},
+      {"cmdCopy(0)", QAccessible::Button, "Copy Decimal"},
+      {"cmdPaste(0)", QAccessible::Button, "Paste Decimal"},
+      {"cmdCopy(1)", QAccessible::Button, "Copy Hex"},
+      {"cmdCopy(2)", QAccessible::Button, "Copy Binary"},
+      {"cmdPaste(1)", QAccessible::Button, "Paste Hex"},
+      {"cmdPaste(2)", QAccessible::Button, "Paste Binary"},
+      {"cmdCopy(3)", QAccessible::Button, "Copy All"},
+      {"Frame1", QAccessible::Grouping, "Types"},
+      {"Frame2", QAccessible::Grouping, "Display"},
+      {"Frame3", QAccessible::Grouping, "Copy All"},
+  };
+  for (const Accessible& c : controls) {
+    SCOPED_TRACE(c.name);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(Find(c.name));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), c.role);
+    EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(c.says));
+  }
+  // The boxes are named through their labels.
+  for (const auto& [label, box] :
+       {std::pair{"lblDec", "txtDec"}, {"Label2", "txtHex"}, {"Label3", "txtBin"}}) {
+    EXPECT_EQ(qobject_cast<QLabel*>(Find(label))->buddy(), Find(box)) << label;
+  }
+  // Options sit in the group named by their frame.
+  QAccessibleInterface* option = QAccessible::queryAccessibleInterface(Find("optType(2)"));
+  ASSERT_NE(option->parent(), nullptr);
+  EXPECT_EQ(option->parent()->text(QAccessible::Name), QStringLiteral("Types"));
 }
 
 // --- The window working ------------------------------------------------------------------

@@ -60,10 +60,12 @@ QPixmap Paste(qreal dpr) {
   return pixmap;
 }
 
-QPixmap AppIcon(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
+QPixmap AppIcon(int size) { return QPixmap::fromImage(AppIconImage(size)); }
+
+QImage AppIconImage(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.scale(size / 64.0, size / 64.0);
   // A blue tile with three rows, one per notation, as the window has.
@@ -81,7 +83,8 @@ QPixmap AppIcon(int size) {
     p.setBrush(marks[row]);
     p.drawRoundedRect(QRectF(12, y + 3, 6 + row * 8, 6), 2, 2);
   }
-  return pixmap;
+  p.end();
+  return image;
 }
 
 QIcon AppIconSet() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The program's own pictures, drawn in code on whole logical pixels so that
@@ -17,6 +18,8 @@ QPixmap Copy(qreal devicePixelRatio);
 QPixmap Paste(qreal devicePixelRatio);
 // The application icon, square, `size` device pixels wide.
 QPixmap AppIcon(int size);
+// The same as an image; needs no running application.
+QImage AppIconImage(int size);
 // The application icon at the sizes a desktop asks for.
 QIcon AppIconSet();
 // A button icon of a picture above, sharp at one and two device pixels per

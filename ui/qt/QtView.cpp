@@ -253,11 +253,8 @@ void QtView::Build() {
       previous = widget;
     }
   }
-  // Each label names its box, for screen readers.
-  for (std::size_t row = 0; row < rowLabels.size(); ++row) {
-    rowLabels[row]->setBuddy(boxes_[row]);
-    boxes_[row]->setAccessibleName(rowLabels[row]->text());
-  }
+  // Each label names its box for screen readers, as the box's buddy.
+  for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(boxes_[row]);
   boxes_[kRowDec]->setFocus();
 }
 
