@@ -4,6 +4,7 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 GENERATOR  ?= Ninja
+SHELL      := /bin/bash
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
 # What building needs, and what the tests need on top of it.
@@ -12,7 +13,7 @@ BUILD_DEPS := cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
 TEST_DEPS  := xvfb xauth xdotool xclip x11-utils imagemagick librsvg2-bin desktop-file-utils \
               appstream dpkg-dev file binutils-mingw-w64-x86-64
 
-.PHONY: all deps test-deps configure build test test-sanitize run bench package clean
+.PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean
 
 all: build
 
@@ -37,6 +38,26 @@ test-sanitize: test-deps
 	  -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE long
+
+# The exhaustive sweep of every 32-bit pattern (long: minutes).
+test-long: build
+	@ctest --test-dir $(BUILD) --output-on-failure -L long
+
+# Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 30
+FUZZ_BUILD   ?= build-fuzz
+fuzz: deps
+	@scripts/ensure-packages clang libclang-rt-14-dev
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DNOMBRELIX_FUZZ=ON -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_GUI=OFF -DNOMBRELIX_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target engine_fuzz number_fuzz window_fuzz
+	@for f in engine number window; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$f && echo "== $${f}_fuzz for $(FUZZ_SECONDS) s" && \
+	  $(FUZZ_BUILD)/fuzz/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=65536 \
+	    -artifact_prefix=$(FUZZ_BUILD)/$${f}- -print_final_stats=1 \
+	    $(FUZZ_BUILD)/corpus/$$f fuzz/corpus/$$f 2>&1 | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY|.*ERROR)' ; \
+	  test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
 
 run: build
 	@if [ -z "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \

@@ -1,6 +1,7 @@
 #include "m_AllBinTo.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -30,15 +31,18 @@ std::u16string Fill(std::u16string_view text, std::size_t width) {
   return out;
 }
 
+// A text that no width fits.
+constexpr std::size_t kNoWidth = static_cast<std::size_t>(-1);
+
 // Whole-byte length a bit string is widened to: 8, 16 or 32 digits, the
-// length itself when it already holds whole bytes, 0 when it cannot be
-// widened (over 32 digits and no whole number of bytes).
+// length itself when it already holds whole bytes, kNoWidth when it cannot
+// be widened (over 32 digits and no whole number of bytes).
 std::size_t BitTarget(std::size_t length) {
   if (length % 8 == 0) return length;
   if (length < 8) return 8;
   if (length < 16) return 16;
   if (length < 32) return 32;
-  return 0;
+  return kNoWidth;
 }
 
 // The same for hex text: 2, 4 or 8 digits, or whole pairs as they stand.
@@ -47,8 +51,16 @@ std::size_t HexTarget(std::size_t length) {
   if (length < 2) return 2;
   if (length < 4) return 4;
   if (length < 8) return 8;
-  return 0;
+  return kNoWidth;
 }
+
+// 16^i for i = 0..31, exact in single precision (powers of two).
+constexpr auto kPowersOf16 = [] {
+  std::array<float, 32> p{};
+  p[0] = 1.0F;
+  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 16.0F;
+  return p;
+}();
 
 // Keeps an accumulated value finite: texts far beyond the window's limits
 // would otherwise overflow to infinity.
@@ -109,11 +121,17 @@ std::vector<std::u16string> DecToBinBytes(int32_t value, int16_t width, bool lit
 }
 
 std::u16string DecToHex(int32_t value, int16_t width, bool littleEndian) {
-  std::u16string out;
-  for (const std::u16string& group : DecToBinBytes(value, width, littleEndian)) {
-    const std::u16string_view g(group);
-    out += NibbleToHex(g.substr(0, 4));
-    out += NibbleToHex(g.substr(4, 4));
+  // The same bytes in the same order as DecToBinBytes, two digits a byte;
+  // written straight from the bit pattern rather than through the groups.
+  if (width != 8 && width != 16 && width != 32) return {};
+  const auto count = static_cast<unsigned>(width / 8);
+  const auto bits = static_cast<uint32_t>(value);
+  std::u16string out(2 * count, u'0');
+  for (unsigned group = 0; group < count; ++group) {
+    const unsigned byteIndex = littleEndian ? group : count - 1 - group;  // 0 = least significant
+    const uint32_t byte = (bits >> (8 * byteIndex)) & 0xFFu;
+    out[2 * group] = kDigits[byte >> 4];
+    out[2 * group + 1] = kDigits[byte & 15];
   }
   return out;
 }
@@ -121,53 +139,62 @@ std::u16string DecToHex(int32_t value, int16_t width, bool littleEndian) {
 float BinToDec(std::u16string_view text, bool littleEndian) {
   std::size_t target = BitTarget(text.size());
   // Past 32 digits the window never converts; read whole bytes all the same.
-  if (target == 0) target = (text.size() + 7) / 8 * 8;
-  const std::u16string widened = Fill(text, target);
-  const std::size_t groups = widened.size() / 8;
+  if (target == kNoWidth) target = (text.size() + 7) / 8 * 8;
+  // Only a text short of whole bytes is copied to be widened.
+  std::u16string widened;
+  if (target != text.size()) {
+    widened = Fill(text, target);
+    text = widened;
+  }
+  const std::size_t groups = target / 8;
 
   float value = 0.0F;
   bool started = false;
   for (std::size_t g = 0; g < groups; ++g) {
-    const std::size_t source = littleEndian ? groups - 1 - g : g;
+    const char16_t* group = text.data() + 8 * (littleEndian ? groups - 1 - g : g);
     for (std::size_t i = 0; i < 8; ++i) {
-      const bool one = widened[source * 8 + i] == u'1';
-      if (!started) {
+      const bool one = group[i] == u'1';
+      if (started) {
+        value = value + value + (one ? 1.0F : 0.0F);
+      } else if (one) {
         // Leading zeros are skipped; the first 1 starts the value.
-        if (one) {
-          value = 1.0F;
-          started = true;
-        }
-        continue;
+        value = 1.0F;
+        started = true;
       }
-      value = Saturate(value + value + (one ? 1.0F : 0.0F));
     }
   }
-  return value;
+  // Once infinite a sum stays infinite (nothing is subtracted), so limiting
+  // it here is the same as limiting every step.
+  return Saturate(value);
 }
 
 float HexToDec(std::u16string_view text, bool littleEndian) {
   std::size_t target = HexTarget(text.size());
-  if (target == 0) target = text.size() + 1;  // whole pairs past 8 digits
-  std::u16string digits = Fill(text, target);
-  if (digits.size() == 2) {
-    // One byte: the byte order plays no part.
-    return static_cast<float>(16 * HexDigitValue(std::u16string_view(digits).substr(0, 1)) +
-                              HexDigitValue(std::u16string_view(digits).substr(1, 1)));
-  }
-  if (littleEndian) digits = ReverseChunks(digits, 2);
-  if (digits.empty()) return 0.0F;
+  if (target == kNoWidth) target = text.size() + 1;  // whole pairs past 8 digits
+  if (target == 0) return 0.0F;
+  // The widened text is read in place, `pad` zeros in front of it; little
+  // endian reads its digit pairs last pair first.
+  const std::size_t pad = target - text.size();
+  const std::size_t pairs = target / 2;
+  const bool reorder = littleEndian && target != 2;  // one byte has no order
+  auto digit = [&](std::size_t j) -> int {
+    const std::size_t at = reorder ? (pairs - 1 - j / 2) * 2 + j % 2 : j;
+    const int d = at < pad ? 0 : DigitOf(text[at - pad]);
+    return d < 0 ? 0 : d;
+  };
+  if (target == 2) return static_cast<float>(16 * digit(0) + digit(1));
 
-  const std::size_t last = digits.size() - 1;
-  float value = static_cast<float>(HexDigitValue(std::u16string_view(digits).substr(last, 1)));
+  const std::size_t last = target - 1;
+  float value = static_cast<float>(digit(last));
   for (std::size_t i = 1; i <= last; ++i) {
-    const int16_t d = HexDigitValue(std::u16string_view(digits).substr(last - i, 1));
+    const int d = digit(last - i);
     if (d == 0) continue;  // adds nothing; also keeps 0 * infinity out
-    // 16^i * d is exact while it fits a float; past that it saturates.
-    const float term = i < 32 ? std::ldexp(static_cast<float>(d), static_cast<int>(4 * i))
-                              : std::numeric_limits<float>::infinity();
-    value = Saturate(Saturate(term) + value);
+    // 16^i * d is exact while it fits a float; past that it is infinite,
+    // and an infinite sum stays so: it is limited once, at the end.
+    value =
+        (i < 32 ? kPowersOf16[i] * static_cast<float>(d) : std::numeric_limits<float>::infinity()) + value;
   }
-  return value;
+  return Saturate(value);
 }
 
 std::u16string ReverseChunks(std::u16string_view text, int16_t chunkSize) {
@@ -184,7 +211,7 @@ std::u16string ReverseChunks(std::u16string_view text, int16_t chunkSize) {
 
 std::u16string BinToHex(std::u16string_view text) {
   const std::size_t target = BitTarget(text.size());
-  if (target == 0) return {};
+  if (target == kNoWidth) return {};
   const std::u16string widened = Fill(text, target);
   const std::u16string_view w(widened);
   std::u16string out;
@@ -198,7 +225,7 @@ std::u16string BinToHex(std::u16string_view text) {
 
 std::u16string HexToBin(std::u16string_view text) {
   const std::size_t target = HexTarget(text.size());
-  if (target == 0) return {};
+  if (target == kNoWidth) return {};
   const std::u16string widened = Fill(text, target);
   const std::u16string_view w(widened);
   std::u16string out;
