@@ -3,13 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "TestText.h"
 
 namespace {
+
+// Like Qt at start, take the C library's locale from the environment, so
+// that a run with LC_ALL=de_DE.UTF-8 shows the rules do not depend on it.
+const bool kLocaleFromEnvironment = std::setlocale(LC_ALL, "") != nullptr;
+
+TEST(Locale, TheEnvironmentsLocaleIsInEffect) {
+  const char* wanted = std::getenv("LC_ALL");
+  if (!wanted || std::string(wanted).rfind("de_DE", 0) != 0) GTEST_SKIP() << "runs with LC_ALL=de_DE.UTF-8";
+  if (!kLocaleFromEnvironment) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+  EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+}
 
 const NumberFormat kEnglish{u'.', u','};
 const NumberFormat kGerman{u',', u'.'};
