@@ -67,8 +67,11 @@ run: build
 	fi
 	@$(BUILD)/app/nombrelix
 
-bench: build
+# Engine and Update micro-benchmarks, then start-up time and memory.
+bench: test-deps build
 	@$(BUILD)/bench/engine_bench
+	@$(BUILD)/bench/update_bench
+	@bench/startup $(BUILD)
 
 # A Debian package, build/nombrelix_1.00_<arch>.deb.
 package: build

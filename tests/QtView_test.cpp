@@ -347,6 +347,18 @@ TEST_F(Window, TabWalksTheTableSkippingDisabledButtons) {
   }
 }
 
+TEST_F(Window, ArrowKeysChooseOptionsThroughTheClickHandler) {
+  view.Option(Options::Type, 0)->setFocus();
+  QTest::keyClick(view.Option(Options::Type, 0), Qt::Key_Down);
+  EXPECT_TRUE(view.Option(Options::Type, 1)->isChecked());
+  EXPECT_EQ(form.State().TypeBits, 8);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  EXPECT_EQ(form.State().TypeBits, 16);
+  view.Option(Options::Display, 0)->setFocus();
+  QTest::keyClick(view.Option(Options::Display, 0), Qt::Key_Down);
+  EXPECT_FALSE(form.State().LittleEndian);
+}
+
 TEST_F(Window, EnterMovesToUpdateAndEnterAgainConverts) {
   QTest::keyClicks(view.Box(kRowDec), "300");
   QTest::keyClick(view.Box(kRowDec), Qt::Key_Return);

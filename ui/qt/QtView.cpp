@@ -168,7 +168,8 @@ void QtView::Build() {
   QFont captionFont(QStringLiteral("Liberation Sans"));
   captionFont.setFamilies(
       {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("sans-serif")});
-  captionFont.setStyleHint(QFont::SansSerif);
+  // Captions are plain ASCII: no fallback fonts to prepare at start.
+  captionFont.setStyleHint(QFont::SansSerif, QFont::NoFontMerging);
   captionFont.setPixelSize(10);
   setFont(captionFont);
 
