@@ -155,13 +155,15 @@ void QtView::Build() {
   setWindowIcon(Pictures::AppIconSet());
 
   // Courier New, or its metric twin where it is missing, then any monospace.
-  // No font merging: a pasted million characters of other scripts would
-  // otherwise send every run of them hunting for a fallback font (seconds);
-  // a character the font lacks shows as a box, as it is no digit anyway.
+  // No font merging and no optional shaping: a pasted million characters of
+  // other scripts would otherwise send every run of them hunting for a
+  // fallback font and through the shaper (seconds); a character the font
+  // lacks shows as a box, as it is no digit anyway.
   QFont boxFont(QStringLiteral("Courier New"));
   boxFont.setPointSizeF(9.75);
   boxFont.setWeight(QFont::Normal);
-  boxFont.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
+  boxFont.setStyleHint(QFont::TypeWriter,
+                       QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferNoShaping));
   boxFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
                        QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
   // Captions in a small sans serif, so that each fits its control.
