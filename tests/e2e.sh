@@ -32,6 +32,14 @@ win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
 xdotool windowfocus --sync "$win"
 
 fail=0
+# The desktop matches the window to its entry by class, and shows its icon.
+if command -v xprop >/dev/null; then
+  props=$(xprop -id "$win")
+  grep -q 'WM_CLASS(STRING) = "nombrelix", "Nombrelix"' <<<"$props" && echo "ok: window class" ||
+    { echo "FAIL: window class"; fail=1; }
+  grep -q '_NET_WM_ICON(CARDINAL)' <<<"$props" && echo "ok: window icon" || { echo "FAIL: no window icon"; fail=1; }
+fi
+
 # Waits until the clipboard holds the expected text.
 expect_clipboard() {
   local got=""
