@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <initializer_list>
 #include <limits>
 #include <map>
 #include <string_view>
@@ -94,6 +95,16 @@ int16_t CodeOf(const QKeyEvent& event) {
   return static_cast<int16_t>(text.at(0).unicode());
 }
 
+// The first of the wanted families that is installed, else the system's
+// font of that kind.
+QString FirstOf(const QStringList& installed, std::initializer_list<QString> wanted,
+                QFontDatabase::SystemFont otherwise) {
+  for (const QString& family : wanted) {
+    if (installed.contains(family)) return family;
+  }
+  return QFontDatabase::systemFont(otherwise).family();
+}
+
 // A button that Enter and Return press as well as Space, as users of a
 // plain window expect.
 class PushButton final : public QPushButton {
@@ -159,17 +170,20 @@ void QtView::Build() {
   // other scripts would otherwise send every run of them hunting for a
   // fallback font and through the shaper (seconds); a character the font
   // lacks shows as a box, as it is no digit anyway.
-  QFont boxFont(QStringLiteral("Courier New"));
+  // Naming a family that is installed spares the toolkit a search of every
+  // font for a substitute.
+  const QStringList installed = QFontDatabase::families();
+  QFont boxFont(FirstOf(
+      installed,
+      {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")},
+      QFontDatabase::FixedFont));
   boxFont.setPointSizeF(9.75);
   boxFont.setWeight(QFont::Normal);
   boxFont.setStyleHint(QFont::TypeWriter,
                        QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferNoShaping));
-  boxFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
   // Captions in a small sans serif, so that each fits its control.
-  QFont captionFont(QStringLiteral("Liberation Sans"));
-  captionFont.setFamilies(
-      {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("sans-serif")});
+  QFont captionFont(FirstOf(installed, {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
+                            QFontDatabase::GeneralFont));
   // Captions are plain ASCII: no fallback fonts to prepare at start.
   captionFont.setStyleHint(QFont::SansSerif, QFont::NoFontMerging);
   captionFont.setPixelSize(10);
