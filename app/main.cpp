@@ -51,6 +51,8 @@ int main(int argc, char* argv[]) {
 
   QtView view;
   QtClipboard clipboard(*QApplication::clipboard());
+  QtClipboard selection(*QApplication::clipboard(), QClipboard::Selection);
+  view.SetSelection(&selection);
   frmMain form(view, clipboard, SystemNumberFormat());
   form.Form_Load();
   view.show();

@@ -101,6 +101,10 @@ class FakeView final : public View {
     if (events_) events_->ButtonClicked(array, index);
     return true;
   }
+  // Text dropped onto a box.
+  void Drop(int16_t row, const std::u16string& text) {
+    if (ValidRow(row) && events_) events_->TextOffered(row, text);
+  }
   void ClickOption(Options array, int16_t index) {
     if (!ValidOption(array, index)) return;
     focus_ = {Focus::Option, static_cast<int16_t>(array), index};

@@ -11,11 +11,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <vector>
 
 #include "QtClipboard.h"
@@ -240,9 +243,9 @@ TEST_F(Layout, EveryControlThatTakesFocusIsNamedForScreenReaders) {
       {"txtDec", QAccessible::EditableText, "Decimal"},
       {"txtHex", QAccessible::EditableText, "Hex"},
       {"txtBin", QAccessible::EditableText, "Binary"},
-      {"cmdUpdate(0)", QAccessible::Button, "Update"},
-      {"cmdUpdate(1)", QAccessible::Button, "Update"},
-      {"cmdUpdate(2)", QAccessible::Button, "Update"},
+      {"cmdUpdate(0)", QAccessible::Button, "Update from Decimal"},
+      {"cmdUpdate(1)", QAccessible::Button, "Update from Hex"},
+      {"cmdUpdate(2)", QAccessible::Button, "Update from Binary"},
       {"optType(0)", QAccessible::RadioButton, "Automatic"},
       {"optType(3)", QAccessible::RadioButton, "Long"},
       {"optDisplay(0)", QAccessible::RadioButton, "Little Endian (X86)"},
@@ -348,6 +351,105 @@ TEST_F(Window, TabWalksTheTableSkippingDisabledButtons) {
     EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString() << " expected, got "
                                                  << QApplication::focusWidget()->objectName().toStdString();
   }
+}
+
+TEST_F(Window, ChordsPassTheFilterAndKeypadEnterPresses) {
+  struct Chord {
+    int16_t row;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    QString text;  // what the key carries
+    const char* after;
+  };
+  const Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+  const std::vector<Chord> chords = {
+      {kRowBin, Qt::Key_9, ctrlAlt, QStringLiteral("9"), "1"},
+      {kRowBin, Qt::Key_Minus, ctrlAlt, QStringLiteral("-"), "1"},
+      {kRowDec, Qt::Key_9, ctrlAlt, QStringLiteral("9"), "19"},
+      {kRowDec, Qt::Key_Period, ctrlAlt, QStringLiteral("."), "1"},
+      {kRowHex, Qt::Key_A, ctrlAlt, QStringLiteral("a"), "1A"},
+      {kRowDec, Qt::Key_3, Qt::KeypadModifier, QStringLiteral("3"), "13"},
+      {kRowDec, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"), "1"},  // a control code
+  };
+  for (const Chord& c : chords) {
+    view.Box(c.row)->setText(QStringLiteral("1"));
+    QTest::sendKeyEvent(QTest::KeyAction::Click, view.Box(c.row), c.key, c.text, c.mods);
+    EXPECT_EQ(Text(c.row), QString::fromUtf8(c.after)) << c.row << " " << c.text.toStdString();
+  }
+  view.Box(kRowDec)->setText(QStringLiteral("300"));
+  QTest::keyClick(view.Box(kRowDec), Qt::Key_Enter, Qt::KeypadModifier);
+  ASSERT_EQ(view.focusWidget(), view.Button(Buttons::Update, kRowDec));
+  // The ring shows, as after Tab.
+  EXPECT_TRUE(view.testAttribute(Qt::WA_KeyboardFocusChange));
+  QTest::keyClick(view.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(Text(kRowHex), QStringLiteral("2C01"));
+}
+
+TEST_F(Window, TabEntersAGroupAtTheOptionTheProgramChose) {
+  QTest::keyClicks(view.Box(kRowDec), "300");
+  view.Option(Options::Type, 0)->setFocus();  // the option focused last
+  QTest::mouseClick(view.Button(Buttons::Update, kRowDec), Qt::LeftButton);
+  ASSERT_TRUE(view.Option(Options::Type, 2)->isChecked());
+  view.Box(kRowBin)->setFocus();
+  for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), view.Option(Options::Type, 2));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), view.Button(Buttons::Update, kRowBin));
+}
+
+// Opens a box's context menu and hands its entries to `inspect`, then
+// triggers the entry whose text begins with `trigger` (none: closes it).
+void WithContextMenu(QLineEdit* box, const std::function<void(QMenu&)>& inspect, const QString& trigger) {
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    inspect(*menu);
+    for (QAction* a : menu->actions()) {
+      if (!trigger.isEmpty() && a->text().remove(u'&').startsWith(trigger)) {
+        a->trigger();
+        break;
+      }
+    }
+    menu->close();
+  });
+  QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(box, &event);
+}
+
+TEST_F(Window, ContextMenuShowsOnlyWhatWorksAndPastesByTheRule) {
+  view.Box(kRowDec)->setText(QStringLiteral("300"));
+  WithContextMenu(
+      view.Box(kRowDec),
+      [](QMenu& menu) {
+        QStringList shown;
+        for (QAction* a : menu.actions()) {
+          if (a->isSeparator()) continue;
+          shown << a->text().remove(u'&');
+          // No Ctrl+letter: the key filters refuse those codes.
+          const QKeySequence k = a->shortcut();
+          for (int i = 0; i < k.count(); ++i) {
+            const QKeyCombination c = k[i];
+            EXPECT_FALSE(c.keyboardModifiers() == Qt::ControlModifier && c.key() >= Qt::Key_A &&
+                         c.key() <= Qt::Key_Z)
+                << a->text().toStdString();
+          }
+        }
+        EXPECT_EQ(shown, QStringList({"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"}));
+      },
+      {});
+  for (const auto& [clip, after] : {std::pair{"12abc", "300"}, {"1,234", "1,234"}}) {
+    QApplication::clipboard()->setText(QString::fromUtf8(clip));
+    WithContextMenu(
+        view.Box(kRowDec), [](QMenu&) {}, QStringLiteral("Paste"));
+    EXPECT_EQ(Text(kRowDec), QString::fromUtf8(after)) << clip;
+  }
+  // Shift+Insert is the same command; an empty box cannot be pasted into.
+  QApplication::clipboard()->setText(QStringLiteral("zz"));
+  QTest::keyClick(view.Box(kRowHex), Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(Text(kRowHex), QString());
+  view.Box(kRowHex)->setText(QStringLiteral("1"));
+  QTest::keyClick(view.Box(kRowHex), Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(Text(kRowHex), QStringLiteral("zz"));
 }
 
 TEST_F(Window, ArrowKeysChooseOptionsThroughTheClickHandler) {

@@ -32,6 +32,9 @@ class Recorder final : public ViewEvents {
   void ButtonClicked(Buttons array, int16_t index) override {
     log.push_back("click " + std::to_string(static_cast<int>(array)) + " " + std::to_string(index));
   }
+  void TextOffered(int16_t row, const std::u16string& text) override {
+    log.push_back("offer " + std::to_string(row) + " len " + std::to_string(text.size()));
+  }
   void OptionClicked(Options array, int16_t index) override {
     const bool chosen = view.IsSelected(array, index);
     log.push_back("option " + std::to_string(static_cast<int>(array)) + " " + std::to_string(index) +

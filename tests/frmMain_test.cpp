@@ -488,6 +488,22 @@ TEST_F(Window, PastingNothingEmptiesHexAndBinary) {
   }
 }
 
+TEST_F(Window, DroppedTextFollowsThePasteRuleWhilePasteIsEnabled) {
+  const std::vector<PasteCase> cases = {
+      {kRowDec, "12abc", "old"}, {kRowDec, "-7", "-7"}, {kRowHex, "zz", "zz"},
+      {kRowBin, "", ""},         {kRowDec, "", "old"},
+  };
+  for (const auto& c : cases) {
+    Put(c.row, "old");
+    view.Drop(c.row, U(c.clip));
+    EXPECT_EQ(Text(c.row), c.after) << c.row << " " << c.clip;
+    ExpectInvariants();
+  }
+  Put(kRowHex, "");  // Paste disabled: nothing comes in
+  view.Drop(kRowHex, u"1F");
+  EXPECT_EQ(Text(kRowHex), "");
+}
+
 TEST_F(Window, AFailingClipboardEndsTheCommandOnly) {
   Put(kRowDec, "1");
   Put(kRowHex, "2");

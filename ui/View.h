@@ -26,6 +26,9 @@ class ViewEvents {
   virtual void KeyPress(int16_t row, int16_t& key) = 0;
   virtual void ButtonClicked(Buttons array, int16_t index) = 0;
   virtual void OptionClicked(Options array, int16_t index) = 0;
+  // Text reached a box by a path of the toolkit's own (a drop, the middle
+  // button's selection); the box is unchanged until the logic sets it.
+  virtual void TextOffered(int16_t row, const std::u16string& text) = 0;
 
  protected:
   ~ViewEvents() = default;

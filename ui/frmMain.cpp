@@ -198,11 +198,21 @@ void frmMain::cmdCopy_Click(int16_t index) {
 
 void frmMain::cmdPaste_Click(int16_t index) {
   const std::optional<std::u16string> text = clipboard_.GetText();
-  if (!text) return;
-  if (index == kRowDec) {
-    if (ReadDecimal(*text, format_)) view_.SetText(kRowDec, *text);
-  } else if (index == kRowHex || index == kRowBin) {
-    view_.SetText(index, *text);
+  if (text) PasteInto(index, *text);
+}
+
+void frmMain::txt_TextOffered(int16_t row, const std::u16string& text) {
+  // A row's Paste button is enabled exactly while its box holds text.
+  const bool canPaste = (row == kRowDec && state_.HasDec) || (row == kRowHex && state_.HasHex) ||
+                        (row == kRowBin && state_.HasBin);
+  if (canPaste) PasteInto(row, text);
+}
+
+void frmMain::PasteInto(int16_t row, const std::u16string& text) {
+  if (row == kRowDec) {
+    if (ReadDecimal(text, format_)) view_.SetText(kRowDec, text);
+  } else if (row == kRowHex || row == kRowBin) {
+    view_.SetText(row, text);
   }
 }
 
@@ -231,6 +241,8 @@ void frmMain::ButtonClicked(Buttons array, int16_t index) {
       break;
   }
 }
+
+void frmMain::TextOffered(int16_t row, const std::u16string& text) { txt_TextOffered(row, text); }
 
 void frmMain::OptionClicked(Options array, int16_t index) {
   if (array == Options::Type) optType_Click(index);

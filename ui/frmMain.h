@@ -43,12 +43,16 @@ class frmMain final : public ViewEvents {
   void txtBin_KeyPress(int16_t& KeyAscii);
   void cmdCopy_Click(int16_t index);
   void cmdPaste_Click(int16_t index);
+  // Dropped or middle-click text: the row's Paste rule on that text, while
+  // the row's Paste button could be pressed.
+  void txt_TextOffered(int16_t row, const std::u16string& text);
 
   // ViewEvents: routes each event to its handler.
   void TextChanged(int16_t row) override;
   void KeyPress(int16_t row, int16_t& key) override;
   void ButtonClicked(Buttons array, int16_t index) override;
   void OptionClicked(Options array, int16_t index) override;
+  void TextOffered(int16_t row, const std::u16string& text) override;
 
  private:
   void RefreshCopyAll();
@@ -58,6 +62,7 @@ class frmMain final : public ViewEvents {
   void RowKeyPress(int16_t row, int16_t (*filter)(int16_t), int16_t& key);
   void UpdateFromDecimal();
   void UpdateFromText(int16_t source);
+  void PasteInto(int16_t row, const std::u16string& text);
 
   View& view_;
   Clipboard& clipboard_;

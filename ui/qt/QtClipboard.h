@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QClipboard>
+
 #include "Clipboard.h"
 
-class QClipboard;
-
-// The system clipboard (the CLIPBOARD selection on X11), plain text only.
+// The system clipboard (the CLIPBOARD selection on X11), or the primary
+// selection that the middle button pastes, plain text only.
 class QtClipboard final : public Clipboard {
  public:
-  explicit QtClipboard(QClipboard& clipboard) : clipboard_(clipboard) {}
+  explicit QtClipboard(QClipboard& clipboard, QClipboard::Mode mode = QClipboard::Clipboard)
+      : clipboard_(clipboard), mode_(mode) {}
 
   bool Clear() override;
   bool SetText(const std::u16string& text) override;
@@ -15,4 +17,5 @@ class QtClipboard final : public Clipboard {
 
  private:
   QClipboard& clipboard_;
+  QClipboard::Mode mode_;
 };

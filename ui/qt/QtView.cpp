@@ -5,8 +5,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <initializer_list>
 #include <limits>
 #include <map>
@@ -70,7 +73,10 @@ QRect Pixels(const Control& c) {
 }
 
 // The code a key press carries, as a character-based text box sees it:
-// 0 for a key without a character (arrows, Home, Delete, F-keys...).
+// 0 for a key without a character (arrows, Home, Delete, F-keys, Shift+Insert
+// ...). Ctrl with a letter is its control code 1 to 26; any other key that
+// carries a printable character gives that character, whatever the
+// modifiers (Ctrl+Alt+9 is a 9, keypad digits are digits).
 int16_t CodeOf(const QKeyEvent& event) {
   const Qt::KeyboardModifiers mods = event.modifiers();
   const int key = event.key();
@@ -91,7 +97,7 @@ int16_t CodeOf(const QKeyEvent& event) {
       break;
   }
   const QString text = event.text();
-  if (text.isEmpty() || (mods & Qt::ControlModifier)) return 0;
+  if (text.isEmpty() || !text.at(0).isPrint()) return 0;
   return static_cast<int16_t>(text.at(0).unicode());
 }
 
@@ -113,8 +119,9 @@ class PushButton final : public QPushButton {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    // The keypad's Enter carries the keypad modifier; it presses as Return does.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       click();
       return;
     }
@@ -124,7 +131,9 @@ class PushButton final : public QPushButton {
 
 }  // namespace
 
-// A single-line box whose typed keys pass the row's key-press handler.
+// A single-line box whose typed keys pass the row's key-press handler, and
+// whose other ways in (Shift+Insert, the context menu, the middle button,
+// drops) act as the row's Paste command.
 class KeyFilteringEdit final : public QLineEdit {
  public:
   KeyFilteringEdit(QtView& view, int16_t row, QWidget* parent) : QLineEdit(parent), view_(view), row_(row) {
@@ -135,6 +144,11 @@ class KeyFilteringEdit final : public QLineEdit {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     const int16_t code = CodeOf(*event);
+    if (code == 0 && event->matches(QKeySequence::Paste)) {  // Shift+Insert
+      event->accept();
+      view_.PasteCommand(row_);
+      return;
+    }
     if (code == 0 && event->key() != Qt::Key_Escape) {
       QLineEdit::keyPressEvent(event);  // editing keys keep their effect
       return;
@@ -153,7 +167,63 @@ class KeyFilteringEdit final : public QLineEdit {
     insert(QString(QChar(static_cast<char16_t>(result))));
   }
 
+  // The toolkit's menu lists shortcuts that the key filters refuse and
+  // pastes unchecked: this one lists only what works.
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    QMenu menu(this);
+    const bool selected = hasSelectedText();
+    Add(menu, tr("&Undo"), {}, isUndoAvailable(), &QLineEdit::undo);
+    Add(menu, tr("&Redo"), {}, isRedoAvailable(), &QLineEdit::redo);
+    menu.addSeparator();
+    Add(menu, tr("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete), selected, &QLineEdit::cut);
+    Add(menu, tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert), selected, &QLineEdit::copy);
+    QAction* paste = menu.addAction(tr("&Paste"));
+    paste->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+    paste->setEnabled(view_.CanPaste(row_));
+    connect(paste, &QAction::triggered, this, [this] { view_.PasteCommand(row_); });
+    Add(menu, tr("Delete"), {}, selected, &QLineEdit::del);
+    menu.addSeparator();
+    Add(menu, tr("Select &All"), {}, !text().isEmpty() && selectedText() != text(), &QLineEdit::selectAll);
+    menu.exec(event->globalPos());
+  }
+
+  // The middle button pastes the primary selection, by the Paste rule.
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::MiddleButton) {
+      event->accept();
+      view_.PasteSelection(row_);
+      return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+  }
+
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    if (event->mimeData()->hasText() && view_.CanPaste(row_)) {
+      event->setDropAction(Qt::CopyAction);  // the source keeps its text
+      event->accept();
+    } else {
+      event->ignore();
+    }
+  }
+  void dragMoveEvent(QDragMoveEvent* event) override {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  }
+  void dropEvent(QDropEvent* event) override {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    view_.Offer(row_, event->mimeData()->text());
+  }
+
  private:
+  template <typename Slot>
+  void Add(QMenu& menu, const QString& text, const QKeySequence& shortcut, bool enabled, Slot slot) {
+    QAction* action = menu.addAction(text);
+    action->setShortcut(shortcut);
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, slot);
+  }
+
   QtView& view_;
   int16_t row_;
 };
@@ -255,9 +325,10 @@ void QtView::Build() {
           button->setIcon(array == Buttons::Copy ? copyIcon : pasteIcon);
           button->setIconSize(QSize(Pictures::kWidth, Pictures::kHeight));
           button->setPalette(pictureFace);
-          button->setAccessibleName(QString::fromUtf8(c.tooltip));
         }
+        // Screen readers tell the rows apart by the same words.
         button->setToolTip(QString::fromUtf8(c.tooltip));
+        button->setAccessibleName(QString::fromUtf8(c.tooltip));
         const int16_t index = c.index;
         connect(button, &QPushButton::clicked, this, [this, array, index] {
           if (events_) events_->ButtonClicked(array, index);
@@ -271,6 +342,7 @@ void QtView::Build() {
     if (widget->focusPolicy() != Qt::NoFocus) {
       if (previous) setTabOrder(previous, widget);
       previous = widget;
+      tabOrder_.push_back(widget);
     }
   }
   // Each label names its box for screen readers, as the box's buddy.
@@ -334,7 +406,41 @@ bool QtView::IsSelected(Options array, int16_t index) const {
 
 void QtView::SetFocus(Buttons array, int16_t index) {
   QPushButton* button = Button(array, index);
-  if (button && button->isEnabled()) button->setFocus(Qt::OtherFocusReason);
+  if (!button || !button->isEnabled()) return;
+  // The focus moves from a key (Enter): draw its ring as Tab would.
+  setAttribute(Qt::WA_KeyboardFocusChange);
+  button->setFocus(Qt::TabFocusReason);
+}
+
+bool QtView::focusNextPrevChild(bool next) {
+  const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
+  const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), focusWidget());
+  if (at == tabOrder_.end() || count == 0) return QWidget::focusNextPrevChild(next);
+  const std::ptrdiff_t from = at - tabOrder_.begin();
+  const QWidget* group = qobject_cast<QRadioButton*>(*at) ? (*at)->parentWidget() : nullptr;
+  for (std::ptrdiff_t step = 1; step < count; ++step) {
+    QWidget* w =
+        tabOrder_[static_cast<std::size_t>(((from + (next ? step : -step)) % count + count) % count)];
+    if (!w->isEnabled() || !w->isVisible()) continue;
+    if (auto* option = qobject_cast<QRadioButton*>(w)) {
+      // An option group is one stop, at its chosen option.
+      if (option->parentWidget() == group || option != ChosenIn(option)) continue;
+    }
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+  }
+  return true;
+}
+
+QRadioButton* QtView::ChosenIn(const QRadioButton* member) const {
+  QRadioButton* first = nullptr;
+  for (QRadioButton* option :
+       member->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+    if (option->isChecked()) return option;
+    if (!first) first = option;
+  }
+  return first;
 }
 
 int16_t QtView::Count(Buttons array) const { return array == Buttons::Copy ? 4 : 3; }
@@ -345,6 +451,26 @@ void QtView::SetDescription(int16_t row, const std::u16string& text) {
   const QString note = QString::fromStdU16String(text);
   box->setToolTip(note);
   box->setAccessibleDescription(note);
+}
+
+bool QtView::CanPaste(int16_t row) const {
+  const QPushButton* paste = Button(Buttons::Paste, row);
+  return paste && paste->isEnabled();
+}
+
+void QtView::PasteCommand(int16_t row) {
+  if (CanPaste(row) && events_) events_->ButtonClicked(Buttons::Paste, row);
+}
+
+void QtView::PasteSelection(int16_t row) {
+  if (!selection_ || !CanPaste(row)) return;
+  if (const std::optional<std::u16string> text = selection_->GetText()) {
+    if (events_) events_->TextOffered(row, *text);
+  }
+}
+
+void QtView::Offer(int16_t row, const QString& text) {
+  if (events_) events_->TextOffered(row, text.toStdU16String());
 }
 
 int16_t QtView::KeyPressed(int16_t row, int16_t code) {

@@ -2,7 +2,9 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
 
+#include "Clipboard.h"
 #include "View.h"
 
 class QGroupBox;
@@ -34,23 +36,40 @@ class QtView final : public QWidget, public View {
   QPushButton* Button(Buttons array, int16_t index) const;
   QRadioButton* Option(Options array, int16_t index) const;
 
+  // Where the middle button's text comes from (the primary selection);
+  // null leaves the middle button without effect.
+  void SetSelection(Clipboard* selection) { selection_ = selection; }
+
   // Client area at 96 dpi, in pixels.
   static constexpr int kWidth = 442;
   static constexpr int kHeight = 256;
 
+ protected:
+  // Tab walks the table's order; each option group is one stop, at its
+  // chosen option, whoever chose it.
+  bool focusNextPrevChild(bool next) override;
+
  private:
   friend class KeyFilteringEdit;
+  QRadioButton* ChosenIn(const QRadioButton* member) const;
   // A typed key with a character, as its code; returns the code the box is
   // to receive, 0 to discard it.
   int16_t KeyPressed(int16_t row, int16_t code);
+  // The toolkit's own paths into a box, all by the row's Paste rule.
+  bool CanPaste(int16_t row) const;
+  void PasteCommand(int16_t row);
+  void PasteSelection(int16_t row);
+  void Offer(int16_t row, const QString& text);
 
   void Build();
 
   ViewEvents* events_ = nullptr;
+  Clipboard* selection_ = nullptr;
   std::array<QLineEdit*, 3> boxes_{};
   std::array<QPushButton*, 3> update_{};
   std::array<QPushButton*, 4> copy_{};
   std::array<QPushButton*, 3> paste_{};
   std::array<QRadioButton*, 4> type_{};
   std::array<QRadioButton*, 2> display_{};
+  std::vector<QWidget*> tabOrder_;  // the controls that take the focus, in table order
 };

@@ -1,0 +1,34 @@
+# A private X server for tests, benchmarks and scripts. Source it, then:
+#   private_x_start [WxHxD]   starts Xvfb on a free display, exports DISPLAY
+#                             and a private XDG_RUNTIME_DIR, and stops it all
+#                             on exit (with anything added to private_x_pids)
+#   private_x_run CMD...      starts CMD in the background, logged to
+#                             $private_x_dir/app.log; its pid is $!
+# $private_x_dir is a scratch folder that goes with the server.
+private_x_pids=()
+private_x_dir=$(mktemp -d)
+private_x_stop() {
+  local p
+  for p in "${private_x_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${private_x_pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; done
+  rm -rf "$private_x_dir"
+}
+trap private_x_stop EXIT
+
+private_x_start() {
+  exec 3>"$private_x_dir/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-800x600x24}" -nolisten tcp >"$private_x_dir/xvfb.log" 2>&1 &
+  private_x_pids+=($!)
+  local _
+  for _ in $(seq 100); do [ -s "$private_x_dir/display" ] && break; sleep 0.1; done
+  exec 3>&-
+  [ -s "$private_x_dir/display" ] || { echo "Xvfb did not start" >&2; cat "$private_x_dir/xvfb.log" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$private_x_dir/display")"
+  export XDG_RUNTIME_DIR=$private_x_dir
+  unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+private_x_run() {
+  "$@" >>"$private_x_dir/app.log" 2>&1 &
+  private_x_pids+=($!)
+}

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# End to end: every way a real desktop offers into a box, in the built
+# program under Xvfb with a window manager: modifier chords, keypad keys,
+# Shift+Insert, the context menu, the middle button, drops, and where the
+# keyboard focus goes and shows.
+# Usage: e2e_paths.sh path/to/nombrelix path/to/drag_source
+set -euo pipefail
+app=$1 drag_source=$2
+for tool in Xvfb xdotool xclip import compare; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+. "$(dirname "$0")/../scripts/private-x.sh"
+private_x_start 800x600x24
+command -v openbox >/dev/null && { private_x_run openbox; sleep 0.5; }
+
+private_x_run "$app"
+app_pid=$!
+win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$private_x_dir/app.log"; exit 1; }
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+sleep 0.3
+
+fail=0
+check() {  # what, got, expected
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi
+}
+# Rows' geometry in twips: box left/top, Copy and Paste picture lefts.
+box_x=(120 120 120) box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
+at() { xdotool mousemove --window "$win" $(($1 / 15 + $3)) $(($2 / 15 + 12)); }
+click_twips() { at "$1" "$2" 12; xdotool click "${3:-1}"; sleep 0.25; }
+focus_box() { click_twips "${box_x[$1]}" "${box_y[$1]}"; xdotool key End; }
+put() {  # selection text
+  printf '%s' "$2" | xclip -quiet -selection "$1" -i >/dev/null 2>&1 &
+  private_x_pids+=($!)
+  sleep 0.3
+}
+# A box's text, through its Copy button ("" when the button is disabled).
+text_of() {
+  put clipboard "<none>"
+  click_twips "${copy_x[$1]}" "${box_y[$1]}"
+  local got
+  got=$(timeout 2 xclip -selection clipboard -o 2>/dev/null || true)
+  [ "$got" = "<none>" ] && got=""
+  printf '%s' "$got"
+}
+set_box() {  # row text: a box emptied by keys, then typed
+  focus_box "$1"
+  xdotool key --repeat 40 BackSpace
+  xdotool type --delay 20 "$2"
+  sleep 0.2
+}
+
+# --- Chords with Ctrl and Alt still pass the box's filter ---------------------
+set_box 2 "1"
+xdotool key ctrl+alt+9 ctrl+alt+minus ctrl+alt+period ctrl+alt+2
+check "Ctrl+Alt chords in the Binary box" "$(text_of 2)" "1"
+set_box 0 "1"
+xdotool key ctrl+alt+9 ctrl+alt+minus ctrl+alt+period ctrl+v ctrl+a
+check "Ctrl+Alt chords in the Decimal box" "$(text_of 0)" "19-"
+set_box 1 "1"
+xdotool key ctrl+alt+period ctrl+alt+g
+check "Ctrl+Alt chords in the Hex box" "$(text_of 1)" "1"
+
+# --- Keypad: digits and Enter, and Enter again presses Update -----------------
+set_box 1 "1"
+set_box 0 ""
+xdotool key KP_3 KP_0 KP_0 KP_Enter
+sleep 0.2
+xdotool key KP_Enter
+sleep 0.3
+check "keypad 300, Enter, Enter converts" "$(text_of 1)" "2C01"
+
+# --- Shift+Insert, the menu's Paste and the middle button follow Paste --------
+set_box 0 "300"
+put clipboard "12abc"
+xdotool key shift+Insert
+check "Shift+Insert of 12abc into Decimal" "$(text_of 0)" "300"
+focus_box 0
+put clipboard "77"
+xdotool key shift+Insert
+check "Shift+Insert of 77 replaces Decimal" "$(text_of 0)" "77"
+focus_box 1
+put clipboard "zz"
+xdotool key shift+Insert
+check "Shift+Insert into Hex takes any text" "$(text_of 1)" "zz"
+
+focus_box 0
+put clipboard "12abc"
+xdotool key Menu
+sleep 0.4
+xdotool key p
+sleep 0.3
+check "the menu's Paste of 12abc into Decimal" "$(text_of 0)" "77"
+focus_box 0
+put clipboard "-5"
+xdotool key Menu
+sleep 0.4
+xdotool key p
+sleep 0.3
+check "the menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
+
+put primary "xyz"
+click_twips "${box_x[0]}" "${box_y[0]}" 2
+check "middle button with xyz selected, on Decimal" "$(text_of 0)" "-5"
+put primary "42"
+click_twips "${box_x[0]}" "${box_y[0]}" 2
+check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
+
+# --- Drops ----------------------------------------------------------------------
+drop() {  # row text
+  private_x_run "$drag_source" "$2"
+  local src_pid=$! src
+  src=$(timeout 10 xdotool search --sync --pid "$src_pid" --name '^drag source$' | head -n1)
+  sleep 0.3
+  xdotool mousemove --window "$src" 30 30 mousedown 1
+  sleep 0.3
+  local x=$((box_x[$1] / 15 + 30)) y=$((box_y[$1] / 15 + 12)) step
+  for step in 1 2 3 4 5 6; do
+    xdotool mousemove --window "$win" $((x * step / 6)) $((y * step / 6))
+    sleep 0.1
+  done
+  xdotool mouseup 1
+  sleep 0.4
+  kill "$src_pid" 2>/dev/null || true
+  xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+}
+drop 0 "9x9"
+check "dropping 9x9 onto Decimal" "$(text_of 0)" "42"
+drop 0 "1024"
+check "dropping 1024 onto Decimal" "$(text_of 0)" "1024"
+drop 2 "abc"
+check "dropping abc onto Binary" "$(text_of 2)" "abc"
+
+# --- Focus: shown after Enter, and Tab lands on the chosen option --------------
+crop() { import -window "$win" -crop "53x24+168+136" "$private_x_dir/$1.png"; }
+set_box 0 "300"
+xdotool key Return
+sleep 0.3
+crop after-enter
+xdotool key Tab shift+Tab
+sleep 0.3
+crop after-tab
+focus_box 0
+sleep 0.2
+crop unfocused
+same() { [ "$(compare -metric AE "$private_x_dir/$1.png" "$private_x_dir/$2.png" null: 2>&1)" = 0 ]; }
+same after-enter after-tab && echo "ok: the focus ring shows after Enter" || { echo "FAIL: no focus ring after Enter"; fail=1; }
+same after-enter unfocused && { echo "FAIL: a focused Update looks unfocused"; fail=1; } || echo "ok: focus is visible"
+
+xdotool key Return Return   # Update: 300 chooses Integer
+sleep 0.3
+focus_box 2
+xdotool key Tab Tab Tab Tab Down   # into Types, then one option on
+sleep 0.3
+click_twips 2520 2040   # Update from Decimal
+check "Tab into Types lands on the chosen Integer" "$(text_of 1)" "2C010000"
+
+kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
+exit $fail
