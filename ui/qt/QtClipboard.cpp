@@ -1,19 +1,48 @@
 #include "QtClipboard.h"
 
-#include <QClipboard>
+#include <QGuiApplication>
 #include <QMimeData>
+
+#ifdef NOMBRELIX_HAVE_XCB
+#include "XSelection.h"
+#endif
+
+QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode) : clipboard_(clipboard), mode_(mode) {
+#ifdef NOMBRELIX_HAVE_XCB
+  // By name: the offscreen platform offers an X11 interface too.
+  x11_ = QGuiApplication::platformName() == QLatin1String("xcb");
+#endif
+}
+
+QtClipboard::~QtClipboard() = default;
+
+bool QtClipboard::Owned() const {
+  return mode_ == QClipboard::Clipboard ? clipboard_.ownsClipboard() : clipboard_.ownsSelection();
+}
 
 bool QtClipboard::Clear() {
   clipboard_.clear(mode_);
-  return true;
+  return true;  // giving the selection up cannot fail
 }
 
 bool QtClipboard::SetText(const std::u16string& text) {
   clipboard_.setText(QString::fromStdU16String(text), mode_);
-  return true;
+  // On X11 the text is only on the clipboard while this program owns it;
+  // the toolkit warns and goes on when the server refused the ownership.
+  return !x11_ || Owned();
 }
 
 std::optional<std::u16string> QtClipboard::GetText() {
+#ifdef NOMBRELIX_HAVE_XCB
+  if (x11_ && !Owned()) {
+    if (!reader_) {
+      reader_ = std::make_unique<XSelection>(mode_ == QClipboard::Clipboard ? XSelection::Which::Clipboard
+                                                                            : XSelection::Which::Primary);
+    }
+    return reader_->Read(kReadBudget);
+  }
+#endif
+  // Our own text, or a platform whose toolkit read is all there is.
   const QMimeData* data = clipboard_.mimeData(mode_);
   if (!data || !data->hasText()) return std::u16string();
   return data->text().toStdU16String();

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# End to end: a clipboard owner that never answers. Paste on each row ends
+# without a change and the window goes on answering; a large text from a
+# working owner still arrives whole.
+# Usage: e2e_clipboard.sh path/to/nombrelix path/to/hung_owner
+set -euo pipefail
+app=$1 hung_owner=$2
+for tool in Xvfb xdotool xclip; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+. "$(dirname "$0")/../scripts/private-x.sh"
+private_x_start 800x600x24
+
+private_x_run "$app"
+app_pid=$!
+win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$private_x_dir/app.log"; exit 1; }
+xdotool windowfocus --sync "$win"
+
+fail=0
+check() {
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '${2:0:80}', expected '${3:0:80}'"; fail=1; fi
+}
+box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
+click_twips() { xdotool mousemove --window "$win" $(($1 / 15 + 12)) $(($2 / 15 + 12)) click 1; sleep 0.2; }
+text_of() {
+  click_twips "${copy_x[$1]}" "${box_y[$1]}"
+  timeout 2 xclip -selection clipboard -o 2>/dev/null || true
+}
+hang_clipboard() {
+  "$hung_owner" >"$private_x_dir/owner" &
+  private_x_pids+=($!)
+  for _ in $(seq 50); do grep -q owned "$private_x_dir/owner" 2>/dev/null && return; sleep 0.1; done
+  echo "FAIL: the hung owner did not take the clipboard"
+  exit 1
+}
+
+xdotool type --window "$win" --delay 30 "300"
+xdotool key --window "$win" Return Return
+sleep 0.3
+
+for row in 0 1 2; do
+  hang_clipboard
+  click_twips "${paste_x[$row]}" "${box_y[$row]}"
+done
+# The window answers: a key typed now arrives, and every box kept its text.
+click_twips 600 2040
+xdotool key --window "$win" End 5
+sleep 0.3
+check "Decimal kept its text and took a key" "$(text_of 0)" "3005"
+check "Hex kept its text" "$(text_of 1)" "2C01"
+check "Binary kept its text" "$(text_of 2)" "0010110000000001"
+grep -q "Cannot\|Timeout\|timeout" "$private_x_dir/app.log" && { echo "note: $(head -n1 "$private_x_dir/app.log")"; }
+
+# A million characters from a working owner arrive in chunks, whole.
+big=$(head -c 1000000 /dev/zero | tr '\0' 'a')
+printf '%s' "$big" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+private_x_pids+=($!)
+sleep 0.5
+click_twips "${paste_x[1]}" "${box_y[1]}"
+got=$(text_of 1)
+check "a million characters pasted whole" "${#got}" 1000000
+
+kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
+exit $fail
