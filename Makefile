@@ -11,7 +11,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_DEPS := cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
               qt6-base-dev libgl-dev libxcb1-dev libx11-dev fonts-liberation2
 TEST_DEPS  := xvfb xauth xdotool xclip x11-utils imagemagick librsvg2-bin desktop-file-utils \
-              appstream dpkg-dev file binutils-mingw-w64-x86-64 locales openbox
+              appstream dpkg-dev file binutils-mingw-w64-x86-64 locales openbox fonts-dejavu-core
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean
 
@@ -68,6 +68,7 @@ run: build
 bench: test-deps build
 	@$(BUILD)/bench/engine_bench
 	@$(BUILD)/bench/update_bench
+	@$(BUILD)/bench/paste_bench
 	@bench/startup $(BUILD)
 	@bench/hung_paste $(BUILD)
 

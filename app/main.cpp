@@ -10,22 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "LocaleFormat.h"
 #include "QtClipboard.h"
 #include "QtView.h"
 #include "frmMain.h"
 
 namespace {
-
-// The user's decimal point and group separator, where each is one character.
-NumberFormat SystemNumberFormat() {
-  const QLocale locale = QLocale::system();
-  NumberFormat format;
-  const QString point = locale.decimalPoint();
-  const QString group = locale.groupSeparator();
-  if (point.size() == 1) format.decimalPoint = point.at(0).unicode();
-  if (group.size() == 1 && group != point) format.groupSeparator = group.at(0).unicode();
-  return format;
-}
 
 // The one line said when no platform could be started, from what Qt
 // reported while trying: which display, which plugin, what to try.
@@ -109,7 +99,7 @@ int main(int argc, char* argv[]) {
   QtClipboard clipboard(*QApplication::clipboard());
   QtClipboard selection(*QApplication::clipboard(), QClipboard::Selection);
   view.SetSelection(&selection);
-  frmMain form(view, clipboard, SystemNumberFormat());
+  frmMain form(view, clipboard, NumberFormatOf(QLocale::system()));
   form.Form_Load();
   view.show();
   view.Box(kRowDec)->setFocus();

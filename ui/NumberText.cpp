@@ -11,7 +11,57 @@ bool IsBlank(char16_t c) {
          c == u'\u2007' || c == u'\u202F';
 }
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// Reads the digits of one number: ASCII, or the locale's own, whichever
+// comes first; a digit of the other set then ends the number like any
+// other character.
+class DigitReader {
+ public:
+  DigitReader(std::u16string_view text, std::size_t end, char32_t zero)
+      : text_(text), end_(end), zero_(zero) {}
+
+  // The digit's value at pos, -1 for no digit; `length` gets its length in
+  // UTF-16 units.
+  int At(std::size_t pos, std::size_t& length) {
+    length = 1;
+    if (pos >= end_) return -1;
+    char32_t c = text_[pos];
+    if (c >= 0xD800 && c < 0xDC00 && pos + 1 < end_ && text_[pos + 1] >= 0xDC00 && text_[pos + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text_[pos + 1] - 0xDC00);
+      length = 2;
+    }
+    int set = 0;
+    int value = -1;
+    if (c >= U'0' && c <= U'9') {
+      set = 1;
+      value = static_cast<int>(c - U'0');
+    } else if (zero_ != U'0' && c >= zero_ && c <= zero_ + 9) {
+      set = 2;
+      value = static_cast<int>(c - zero_);
+    }
+    if (value < 0 || (set_ != 0 && set != set_)) return -1;
+    return value;
+  }
+  bool IsDigit(std::size_t pos) {
+    std::size_t length = 0;
+    return At(pos, length) >= 0;
+  }
+  // Reads the digit at pos, if any, and moves past it.
+  bool Take(std::size_t& pos, int& value) {
+    std::size_t length = 0;
+    std::size_t before = pos;
+    value = At(before, length);
+    if (value < 0) return false;
+    set_ = text_[before] >= u'0' && text_[before] <= u'9' ? 1 : 2;
+    pos += length;
+    return true;
+  }
+
+ private:
+  std::u16string_view text_;
+  std::size_t end_;
+  char32_t zero_;
+  int set_ = 0;  // 0 none yet, 1 ASCII, 2 the locale's
+};
 
 // Exponents are limited far beyond any value that matters, so that sums of
 // exponents and lengths never overflow.
@@ -71,15 +121,16 @@ std::optional<DecimalNumber> ReadDecimal(std::u16string_view text, const NumberF
   DecimalNumber n;
   if (pos < end && (text[pos] == u'-' || text[pos] == u'+')) n.negative = text[pos++] == u'-';
 
+  DigitReader digits(text, end, format.zeroDigit);
   std::string mantissa;
   std::size_t wholeDigits = 0;
+  int d = 0;
   // Whole part: a group separator counts only between two digits.
   while (pos < end) {
-    if (IsDigit(text[pos])) {
-      mantissa += static_cast<char>(text[pos++]);
+    if (digits.Take(pos, d)) {
+      mantissa += static_cast<char>('0' + d);
       ++wholeDigits;
-    } else if (text[pos] == format.groupSeparator && wholeDigits > 0 && pos + 1 < end &&
-               IsDigit(text[pos + 1])) {
+    } else if (text[pos] == format.groupSeparator && wholeDigits > 0 && digits.IsDigit(pos + 1)) {
       ++pos;
     } else {
       break;
@@ -88,8 +139,8 @@ std::optional<DecimalNumber> ReadDecimal(std::u16string_view text, const NumberF
   int64_t fractionDigits = 0;
   if (pos < end && text[pos] == format.decimalPoint) {
     ++pos;
-    while (pos < end && IsDigit(text[pos])) {
-      mantissa += static_cast<char>(text[pos++]);
+    while (digits.Take(pos, d)) {
+      mantissa += static_cast<char>('0' + d);
       ++fractionDigits;
     }
   }
@@ -101,9 +152,7 @@ std::optional<DecimalNumber> ReadDecimal(std::u16string_view text, const NumberF
     bool negativeExponent = false;
     if (pos < end && (text[pos] == u'-' || text[pos] == u'+')) negativeExponent = text[pos++] == u'-';
     const std::size_t first = pos;
-    while (pos < end && IsDigit(text[pos])) {
-      exponent = std::min(exponent * 10 + (text[pos++] - u'0'), kExponentLimit);
-    }
+    while (digits.Take(pos, d)) exponent = std::min(exponent * 10 + d, kExponentLimit);
     if (pos == first) return std::nullopt;
     if (negativeExponent) exponent = -exponent;
   }

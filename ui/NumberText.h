@@ -14,6 +14,8 @@
 struct NumberFormat {
   char16_t decimalPoint = u'.';
   char16_t groupSeparator = u',';
+  // The locale's own digits run from this zero; ASCII digits are read too.
+  char32_t zeroDigit = U'0';
 };
 
 // An exact decimal value: (-1 if negative) × digits × 10^exponent, where
@@ -28,7 +30,8 @@ struct DecimalNumber {
 
 // Reads a whole text as a number: blanks around it, an optional sign, digits
 // with group separators between digits of the whole part, an optional
-// fraction and an optional exponent. Anything else gives nothing.
+// fraction and an optional exponent. The digits are ASCII or the locale's
+// own, one set in one number. Anything else gives nothing.
 std::optional<DecimalNumber> ReadDecimal(std::u16string_view text, const NumberFormat& format);
 
 // -1, 0 or 1 as the number is below, equal to or above `bound`, exactly.

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
@@ -236,12 +237,10 @@ void QtView::Build() {
   setWindowIcon(Pictures::AppIconSet());
 
   // Courier New, or its metric twin where it is missing, then any monospace.
-  // No font merging and no optional shaping: a pasted million characters of
-  // other scripts would otherwise send every run of them hunting for a
-  // fallback font and through the shaper (seconds); a character the font
-  // lacks shows as a box, as it is no digit anyway.
   // Naming a family that is installed spares the toolkit a search of every
-  // font for a substitute.
+  // font for a substitute. Characters the font lacks come from the other
+  // installed fonts, by the chain that FitFont sets for each text; no
+  // optional shaping, so that a million pasted characters lay out fast.
   const QStringList installed = QFontDatabase::families();
   QFont boxFont(FirstOf(
       installed,
@@ -249,8 +248,8 @@ void QtView::Build() {
       QFontDatabase::FixedFont));
   boxFont.setPointSizeF(9.75);
   boxFont.setWeight(QFont::Normal);
-  boxFont.setStyleHint(QFont::TypeWriter,
-                       QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferNoShaping));
+  boxFont.setStyleHint(QFont::TypeWriter, QFont::PreferNoShaping);
+  fonts_ = std::make_unique<FontChain>(boxFont);
   // Captions in a small sans serif, so that each fits its control.
   QFont captionFont(FirstOf(installed, {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
                             QFontDatabase::GeneralFont));
@@ -278,7 +277,8 @@ void QtView::Build() {
         // No limit of its own: as far as the toolkit allows.
         box->setMaxLength(std::numeric_limits<int>::max());
         const int16_t row = c.index;
-        connect(box, &QLineEdit::textChanged, this, [this, row] {
+        connect(box, &QLineEdit::textChanged, this, [this, box, row](const QString& text) {
+          FitFont(box, text);        // edits, undo and the like; SetText fits it first
           SetDescription(row, u"");  // a note on the old value no longer holds
           if (events_) events_->TextChanged(row);
         });
@@ -385,6 +385,14 @@ void QtView::SetText(int16_t row, const std::u16string& text) {
   if (!box) return;
   const QString value = QString::fromStdU16String(text);
   if (box->text() == value) return;
+  // The new text's font first, so that each text is laid out once with
+  // its own font; the old text goes quietly before the font changes.
+  const QFont font = fonts_->For(value);
+  if (!value.isEmpty() && font != box->font()) {
+    const QSignalBlocker quiet(box);
+    box->clear();
+    box->setFont(font);
+  }
   box->setText(value);  // textChanged runs the change handler inside this call
 }
 
@@ -451,6 +459,11 @@ void QtView::SetDescription(int16_t row, const std::u16string& text) {
   const QString note = QString::fromStdU16String(text);
   box->setToolTip(note);
   box->setAccessibleDescription(note);
+}
+
+void QtView::FitFont(QLineEdit* box, const QString& text) {
+  const QFont font = fonts_->For(text);
+  if (font != box->font()) box->setFont(font);
 }
 
 bool QtView::CanPaste(int16_t row) const {

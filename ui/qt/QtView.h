@@ -2,9 +2,11 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "Clipboard.h"
+#include "FontChain.h"
 #include "View.h"
 
 class QGroupBox;
@@ -63,6 +65,9 @@ class QtView final : public QWidget, public View {
 
   void Build();
 
+  void FitFont(QLineEdit* box, const QString& text);
+
+  std::unique_ptr<FontChain> fonts_;  // the boxes' fonts, for their texts
   ViewEvents* events_ = nullptr;
   Clipboard* selection_ = nullptr;
   std::array<QLineEdit*, 3> boxes_{};
