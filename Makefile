@@ -7,11 +7,11 @@ GENERATOR  ?= Ninja
 SHELL      := /bin/bash
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-# What building needs, and what the tests need on top of it.
-BUILD_DEPS := cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
-              qt6-base-dev libgl-dev libxcb1-dev libx11-dev fonts-liberation2
-TEST_DEPS  := xvfb xauth xdotool xclip x11-utils imagemagick librsvg2-bin desktop-file-utils \
-              appstream dpkg-dev file binutils-mingw-w64-x86-64 locales openbox fonts-dejavu-core
+# What building needs, and what the tests need on top of it: debian/control's
+# Build-Depends, the one list; then what the package test checks with.
+BUILD_DEPS  = $(shell scripts/build-deps)
+TEST_DEPS   = $(shell scripts/build-deps --check)
+CHECK_TOOLS := dpkg-dev lintian devscripts libbenchmark-dev
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean
 
@@ -21,7 +21,7 @@ deps:
 	@scripts/ensure-packages $(BUILD_DEPS)
 
 test-deps: deps
-	@scripts/ensure-packages $(TEST_DEPS)
+	@scripts/ensure-packages $(TEST_DEPS) $(CHECK_TOOLS)
 	@scripts/ensure-locale
 
 configure: deps
@@ -38,10 +38,12 @@ test-sanitize: test-deps
 	@cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
 	  -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
-	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE long
+	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE packaging
 
 # The exhaustive sweep of every 32-bit pattern (long: minutes).
-test-long: build
+test-long: deps
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) -DNOMBRELIX_LONG_TESTS=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
 	@ctest --test-dir $(BUILD) --output-on-failure -L long
 
 # Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS.
@@ -72,10 +74,11 @@ bench: test-deps build
 	@bench/startup $(BUILD)
 	@bench/hung_paste $(BUILD)
 
-# A Debian package, build/nombrelix_1.00_<arch>.deb.
-package: build
-	@scripts/ensure-packages dpkg-dev file
-	@cd $(BUILD) && cpack -G DEB
+# The Debian package, through debian/ (dpkg-buildpackage), left in
+# $(BUILD)/package/ with its debug symbols, .buildinfo and .changes.
+package: deps
+	@scripts/ensure-packages dpkg-dev
+	@scripts/build-package . $(BUILD)/package
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

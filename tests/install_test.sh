@@ -15,6 +15,7 @@ fail=0
 check() { if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; fail=1; fi; }
 
 check test -x "$root/usr/bin/nombrelix"
+check test -s "$root/usr/share/man/man1/nombrelix.1"
 check desktop-file-validate "$root/usr/share/applications/$id.desktop"
 check appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml"
 check grep -q "^Icon=$id$" "$root/usr/share/applications/$id.desktop"

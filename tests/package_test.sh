@@ -1,40 +1,45 @@
 #!/usr/bin/env bash
-# The Debian package: its name, contents and dependencies, and the program
-# from it, unpacked into a scratch root, showing its window under Xvfb.
-#   package_test.sh <build-dir>
+# The Debian package, built through debian/ as `make package` builds it:
+# its name, fields and contents, lintian's verdict, and the program from it,
+# unpacked into a scratch root, showing its window under Xvfb.
+#   package_test.sh <build-dir>   (NOMBRELIX_SOURCE: the source tree)
 set -euo pipefail
-build=$(cd "$1" && pwd)
-for tool in cpack dpkg-deb dpkg-shlibdeps Xvfb xdotool; do
+src=${NOMBRELIX_SOURCE:?}
+for tool in dpkg-buildpackage dh dpkg-deb Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-work=$(mktemp -d)
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null)
-deb=$(ls "$work"/out/*.deb)
+. "$src/scripts/private-x.sh"
+out=$private_x_dir/out
+DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" "$src/scripts/build-package" "$src" "$out" >/dev/null
+deb=$out/nombrelix_1.00_$(dpkg --print-architecture).deb
 fail=0
 check() { if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; fail=1; fi; }
 
-check test "$(basename "$deb")" = "nombrelix_1.00_$(dpkg --print-architecture).deb"
+check test -f "$deb"
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 id=io.github.nombrelix.Nombrelix
 for f in ./usr/bin/nombrelix ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
-         ./usr/share/icons/hicolor/scalable/apps/$id.svg ./usr/share/icons/hicolor/48x48/apps/$id.png; do
+         ./usr/share/icons/hicolor/scalable/apps/$id.svg ./usr/share/icons/hicolor/48x48/apps/$id.png \
+         ./usr/share/man/man1/nombrelix.1.gz ./usr/share/doc/nombrelix/copyright \
+         ./usr/share/doc/nombrelix/changelog.gz; do
   check grep -qx "$f" <<<"$contents"
 done
-depends=$(dpkg-deb -f "$deb" Depends)
-echo "Depends: $depends"
-check grep -q libqt6widgets6 <<<"$depends"
+check grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 check test "$(dpkg-deb -f "$deb" Version)" = "1.00"
+check test "$(dpkg-deb -f "$deb" Section)" = "math"
+check test "$(dpkg-deb -f "$deb" Recommends)" = "fonts-liberation2, qt6-wayland"
 
-dpkg -x "$deb" "$work/root"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")" XDG_RUNTIME_DIR=$work
-unset QT_QPA_PLATFORM
-"$work/root/usr/bin/nombrelix" >"$work/app.log" 2>&1 &
-pids+=($!)
+if command -v lintian >/dev/null; then
+  tags=$(lintian -EvIL +pedantic "$deb" 2>/dev/null | grep -E '^[EWI]: ' || true)
+  printf '%s\n' "$tags"
+  check test -z "$(grep -E '^[EW]: ' <<<"$tags")"
+  check test "$(grep -c '^I: ' <<<"$tags" || true)" -le 1
+else
+  echo "note: lintian is not installed; the package was not checked with it"
+fi
+
+dpkg -x "$deb" "$private_x_dir/root"
+private_x_start 800x600x24
+private_x_run "$private_x_dir/root/usr/bin/nombrelix"
 check timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$'
 exit $fail

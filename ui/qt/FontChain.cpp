@@ -11,6 +11,12 @@ const QString kLastResort = QStringLiteral("Nombrelix Last Resort");
 
 }  // namespace
 
+QByteArray LastResortFont();  // compiled in from data/fonts
+
+namespace {
+
+}  // namespace
+
 FontChain::FontChain(const QFont& base) : base_(base) {
   QFont alone = base;
   alone.setStyleStrategy(QFont::StyleStrategy(base.styleStrategy() | QFont::NoFontMerging));
@@ -19,7 +25,7 @@ FontChain::FontChain(const QFont& base) : base_(base) {
 
 bool FontChain::LastResortReady() {
   if (lastResort_ == 0) {
-    lastResort_ = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/last-resort.ttf")) >= 0 ? 1 : -1;
+    lastResort_ = QFontDatabase::addApplicationFontFromData(LastResortFont()) >= 0 ? 1 : -1;
   }
   return lastResort_ > 0;
 }
