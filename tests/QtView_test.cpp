@@ -542,6 +542,16 @@ TEST_F(Window, HugePastesArriveWholeAndConvert) {
   }
 }
 
+TEST(QtClipboardOnThisPlatform, ASelectionThatDoesNotExistIsNoText) {
+  QClipboard& system = *QApplication::clipboard();
+  QtClipboard selection(system, QClipboard::Selection);
+  if (system.supportsSelection()) GTEST_SKIP() << "this platform has a primary selection";
+  // Otherwise the middle button would empty a Hex or Binary box.
+  EXPECT_FALSE(selection.GetText().has_value());
+  system.setText(QStringLiteral("7"));
+  EXPECT_EQ(QtClipboard(system).GetText(), std::optional<std::u16string>(u"7"));
+}
+
 // The glyphs a box's text is drawn with, by font family.
 std::map<QString, QList<quint32>> GlyphsOf(QLineEdit* box) {
   QTextLayout layout(box->text(), box->font());

@@ -13,9 +13,7 @@ const QString kLastResort = QStringLiteral("Nombrelix Last Resort");
 
 QByteArray LastResortFont();  // compiled in from data/fonts
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 FontChain::FontChain(const QFont& base) : base_(base) {
   QFont alone = base;

@@ -33,6 +33,9 @@ bool QtClipboard::SetText(const std::u16string& text) {
 }
 
 std::optional<std::u16string> QtClipboard::GetText() {
+  // No primary selection on this platform (most Wayland compositors,
+  // Windows): there is nothing to read, which is no empty text.
+  if (mode_ == QClipboard::Selection && !clipboard_.supportsSelection()) return std::nullopt;
 #ifdef NOMBRELIX_HAVE_XCB
   if (x11_ && !Owned()) {
     if (!reader_) {
