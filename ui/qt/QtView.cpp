@@ -178,10 +178,8 @@ class KeyFilteringEdit final : public QLineEdit {
     menu.addSeparator();
     Add(menu, tr("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete), selected, &QLineEdit::cut);
     Add(menu, tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert), selected, &QLineEdit::copy);
-    QAction* paste = menu.addAction(tr("&Paste"));
-    paste->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-    paste->setEnabled(view_.CanPaste(row_));
-    connect(paste, &QAction::triggered, this, [this] { view_.PasteCommand(row_); });
+    Add(menu, tr("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert), view_.CanPaste(row_),
+        [this] { view_.PasteCommand(row_); });
     Add(menu, tr("Delete"), {}, selected, &QLineEdit::del);
     menu.addSeparator();
     Add(menu, tr("Select &All"), {}, !text().isEmpty() && selectedText() != text(), &QLineEdit::selectAll);
