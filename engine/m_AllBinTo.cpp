@@ -31,27 +31,44 @@ std::u16string Fill(std::u16string_view text, std::size_t width) {
   return out;
 }
 
-// A text that no width fits.
-constexpr std::size_t kNoWidth = static_cast<std::size_t>(-1);
+constexpr std::size_t kBitsPerByte = 8;
+constexpr std::size_t kHexPerByte = 2;
 
-// Whole-byte length a bit string is widened to: 8, 16 or 32 digits, the
-// length itself when it already holds whole bytes, kNoWidth when it cannot
-// be widened (over 32 digits and no whole number of bytes).
-std::size_t BitTarget(std::size_t length) {
-  if (length % 8 == 0) return length;
-  if (length < 8) return 8;
-  if (length < 16) return 16;
-  if (length < 32) return 32;
-  return kNoWidth;
+// Digits a text of `length` digits, `perByte` to a byte, is widened to: the
+// length itself when it holds whole bytes, else 1, 2 or 4 bytes; a longer
+// text grows to the next whole byte.
+std::size_t WidenedLength(std::size_t length, std::size_t perByte) {
+  if (length % perByte == 0) return length;
+  for (std::size_t bytes : {1, 2, 4}) {
+    if (length < bytes * perByte) return bytes * perByte;
+  }
+  return (length / perByte + 1) * perByte;
 }
 
-// The same for hex text: 2, 4 or 8 digits, or whole pairs as they stand.
-std::size_t HexTarget(std::size_t length) {
-  if (length % 2 == 0) return length;
-  if (length < 2) return 2;
-  if (length < 4) return 4;
-  if (length < 8) return 8;
-  return kNoWidth;
+// Whether the text-to-text conversions take a text: whole bytes, or a text
+// that widens to 1, 2 or 4 bytes.
+bool HasWidth(std::size_t length, std::size_t perByte) {
+  return length % perByte == 0 || length < 4 * perByte;
+}
+
+// The bytes of a text, most significant first, kPerByte digits a byte.
+template <std::size_t kPerByte>
+std::vector<uint8_t> ReadBytes(std::u16string_view text, bool littleEndian) {
+  constexpr bool kBits = kPerByte == kBitsPerByte;
+  const std::size_t length = WidenedLength(text.size(), kPerByte);
+  const std::size_t count = length / kPerByte;
+  const std::size_t pad = length - text.size();  // leading zeros
+  std::vector<uint8_t> bytes(count);
+  for (std::size_t byte = 0; byte < count; ++byte) {  // in the text's order
+    unsigned value = 0;
+    for (std::size_t at = byte * kPerByte; at < (byte + 1) * kPerByte; ++at) {
+      const char16_t c = at < pad ? u'0' : text[at - pad];
+      value = kBits ? value << 1 | (c == u'1' ? 1U : 0U)
+                    : value << 4 | static_cast<unsigned>(std::max(DigitOf(c), 0));
+    }
+    bytes[littleEndian ? count - 1 - byte : byte] = static_cast<uint8_t>(value);
+  }
+  return bytes;
 }
 
 // 16^i for i = 0..31, exact in single precision (powers of two).
@@ -136,32 +153,18 @@ std::u16string DecToHex(int32_t value, int16_t width, bool littleEndian) {
   return out;
 }
 
-float BinToDec(std::u16string_view text, bool littleEndian) {
-  std::size_t target = BitTarget(text.size());
-  // Past 32 digits the window never converts; read whole bytes all the same.
-  if (target == kNoWidth) target = (text.size() + 7) / 8 * 8;
-  // Only a text short of whole bytes is copied to be widened.
-  std::u16string widened;
-  if (target != text.size()) {
-    widened = Fill(text, target);
-    text = widened;
-  }
-  const std::size_t groups = target / 8;
+std::vector<uint8_t> BinBytes(std::u16string_view text, bool littleEndian) {
+  return ReadBytes<kBitsPerByte>(text, littleEndian);
+}
 
+std::vector<uint8_t> HexBytes(std::u16string_view text, bool littleEndian) {
+  return ReadBytes<kHexPerByte>(text, littleEndian);
+}
+
+float BinToDec(std::u16string_view text, bool littleEndian) {
   float value = 0.0F;
-  bool started = false;
-  for (std::size_t g = 0; g < groups; ++g) {
-    const char16_t* group = text.data() + 8 * (littleEndian ? groups - 1 - g : g);
-    for (std::size_t i = 0; i < 8; ++i) {
-      const bool one = group[i] == u'1';
-      if (started) {
-        value = value + value + (one ? 1.0F : 0.0F);
-      } else if (one) {
-        // Leading zeros are skipped; the first 1 starts the value.
-        value = 1.0F;
-        started = true;
-      }
-    }
+  for (const uint8_t byte : BinBytes(text, littleEndian)) {
+    for (int bit = 7; bit >= 0; --bit) value = value + value + static_cast<float>((byte >> bit) & 1);
   }
   // Once infinite a sum stays infinite (nothing is subtracted), so limiting
   // it here is the same as limiting every step.
@@ -169,30 +172,21 @@ float BinToDec(std::u16string_view text, bool littleEndian) {
 }
 
 float HexToDec(std::u16string_view text, bool littleEndian) {
-  std::size_t target = HexTarget(text.size());
-  if (target == kNoWidth) target = text.size() + 1;  // whole pairs past 8 digits
-  if (target == 0) return 0.0F;
-  // The widened text is read in place, `pad` zeros in front of it; little
-  // endian reads its digit pairs last pair first.
-  const std::size_t pad = target - text.size();
-  const std::size_t pairs = target / 2;
-  const bool reorder = littleEndian && target != 2;  // one byte has no order
-  auto digit = [&](std::size_t j) -> int {
-    const std::size_t at = reorder ? (pairs - 1 - j / 2) * 2 + j % 2 : j;
-    const int d = at < pad ? 0 : DigitOf(text[at - pad]);
-    return d < 0 ? 0 : d;
-  };
-  if (target == 2) return static_cast<float>(16 * digit(0) + digit(1));
-
-  const std::size_t last = target - 1;
-  float value = static_cast<float>(digit(last));
-  for (std::size_t i = 1; i <= last; ++i) {
-    const int d = digit(last - i);
-    if (d == 0) continue;  // adds nothing; also keeps 0 * infinity out
-    // 16^i * d is exact while it fits a float; past that it is infinite,
-    // and an infinite sum stays so: it is limited once, at the end.
-    value =
-        (i < 32 ? kPowersOf16[i] * static_cast<float>(d) : std::numeric_limits<float>::infinity()) + value;
+  const std::vector<uint8_t> bytes = HexBytes(text, littleEndian);
+  float value = 0.0F;
+  std::size_t i = 0;  // the digit's place, 0 = least significant
+  for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
+    for (const int d : {*byte & 15, *byte >> 4}) {
+      // A 0 adds nothing; skipping it also keeps 0 * infinity out. 16^i * d
+      // is exact while it fits a float; past that it is infinite, and an
+      // infinite sum stays so: it is limited once, at the end.
+      if (d != 0) {
+        value = (i < kPowersOf16.size() ? kPowersOf16[i] * static_cast<float>(d)
+                                        : std::numeric_limits<float>::infinity()) +
+                value;
+      }
+      ++i;
+    }
   }
   return Saturate(value);
 }
@@ -210,8 +204,8 @@ std::u16string ReverseChunks(std::u16string_view text, int16_t chunkSize) {
 }
 
 std::u16string BinToHex(std::u16string_view text) {
-  const std::size_t target = BitTarget(text.size());
-  if (target == kNoWidth) return {};
+  if (!HasWidth(text.size(), kBitsPerByte)) return {};
+  const std::size_t target = WidenedLength(text.size(), kBitsPerByte);
   const std::u16string widened = Fill(text, target);
   const std::u16string_view w(widened);
   std::u16string out;
@@ -224,8 +218,8 @@ std::u16string BinToHex(std::u16string_view text) {
 }
 
 std::u16string HexToBin(std::u16string_view text) {
-  const std::size_t target = HexTarget(text.size());
-  if (target == kNoWidth) return {};
+  if (!HasWidth(text.size(), kHexPerByte)) return {};
+  const std::size_t target = WidenedLength(text.size(), kHexPerByte);
   const std::u16string widened = Fill(text, target);
   const std::u16string_view w(widened);
   std::u16string out;

@@ -28,13 +28,22 @@ std::vector<std::u16string> DecToBinBytes(int32_t value, int16_t width, bool lit
 // The same bytes as DecToBinBytes, two capital hex digits per byte.
 std::u16string DecToHex(int32_t value, int16_t width, bool littleEndian);
 
-// Unsigned value of a bit string, widened to whole bytes and read in the
-// given byte order, accumulated in single precision (rounded every step).
-// Any character other than "1" counts as a 0 bit. Never NaN or infinite:
-// texts too long for a float give the largest finite float.
+// The bytes a bit string stands for, most significant first: the text is
+// widened with leading zeros to 8, 16 or 32 digits (a text of whole bytes
+// stays as it is; one longer than 32 digits grows to the next whole byte)
+// and its bytes are read in the given byte order. Any character other than
+// "1" counts as a 0 bit.
+std::vector<uint8_t> BinBytes(std::u16string_view text, bool littleEndian);
+// The same for a hex text: widened to 2, 4 or 8 digits, or to whole pairs
+// past 8; any character that is no hex digit counts as 0.
+std::vector<uint8_t> HexBytes(std::u16string_view text, bool littleEndian);
+
+// Unsigned value of BinBytes, accumulated bit by bit in single precision
+// (rounded every step). Never NaN or infinite: texts too long for a float
+// give the largest finite float.
 float BinToDec(std::u16string_view text, bool littleEndian);
-// Unsigned value of a hex text, widened to whole bytes, in the given byte
-// order, accumulated in single precision. Non-digits count as 0.
+// Unsigned value of HexBytes, accumulated in single precision from the
+// least significant digit up. Never NaN or infinite.
 float HexToDec(std::u16string_view text, bool littleEndian);
 // The text cut into chunks of `chunkSize`, joined last chunk first.
 // "" when the length is no multiple of the chunk size or the size is below 1.

@@ -22,18 +22,6 @@ std::u16string Upper(std::u16string t) {
   return t;
 }
 
-std::u16string WidenedBits(const std::u16string& b) {
-  const std::size_t n = b.size();
-  const std::size_t target = n % 8 == 0 ? n : n < 8 ? 8 : n < 16 ? 16 : 32;
-  return FillToWidth(b, static_cast<int16_t>(target));
-}
-
-std::u16string WidenedHex(const std::u16string& h) {
-  const std::size_t n = h.size();
-  const std::size_t target = n % 2 == 0 ? n : n < 2 ? 2 : n < 4 ? 4 : 8;
-  return FillToWidth(h, static_cast<int16_t>(target));
-}
-
 void CheckValue(float v, std::size_t length, std::size_t limit) {
   FUZZ_CHECK(std::isfinite(v));
   FUZZ_CHECK(v >= 0.0F);
@@ -80,8 +68,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // Text to text: round trips for real digits within the window's limits.
   const std::u16string asHex = BinToHex(text);
   const std::u16string asBin = HexToBin(text);
-  if (IsBits(text) && text.size() <= 32) FUZZ_CHECK(HexToBin(asHex) == WidenedBits(text));
-  if (IsHex(text) && text.size() <= 8) FUZZ_CHECK(BinToHex(asBin) == Upper(WidenedHex(text)));
+  // A round trip gives the text widened to the bytes it is read as.
+  const auto widened = [&](std::size_t bytes, std::size_t perByte) {
+    return FillToWidth(text, static_cast<int16_t>(bytes * perByte));
+  };
+  if (IsBits(text) && text.size() <= 32) {
+    FUZZ_CHECK(HexToBin(asHex) == widened(BinBytes(text, little).size(), 8));
+    FUZZ_CHECK(HexBytes(asHex, little) == BinBytes(text, little));
+  }
+  if (IsHex(text) && text.size() <= 8) {
+    FUZZ_CHECK(BinToHex(asBin) == Upper(widened(HexBytes(text, little).size(), 2)));
+    FUZZ_CHECK(BinBytes(asBin, little) == HexBytes(text, little));
+  }
   FUZZ_CHECK(asBin.size() % 4 == 0);
   FUZZ_CHECK(FillToWidth(text, width).size() == (width <= 0 ? 0 : std::max<std::size_t>(text.size(), width)));
   return 0;

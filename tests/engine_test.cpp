@@ -204,6 +204,36 @@ struct ValueCase {
   double value;
 };
 
+TEST(TextToValue, BytesWidenedAndOrdered) {
+  struct Case {
+    std::string text;
+    bool hex;
+    bool little;
+    std::vector<uint8_t> bytes;
+  };
+  const std::vector<Case> cases = {
+      {"", false, true, {}},
+      {"101", false, false, {0x05}},
+      {"101", true, false, {0x01, 0x01}},
+      {"111111111", false, false, {0x01, 0xFF}},
+      {"111111111", false, true, {0xFF, 0x01}},
+      {std::string(17, '1'), false, true, {0xFF, 0xFF, 0x01, 0x00}},
+      {"1x1", false, false, {0x05}},
+      {"1" + std::string(32, '0'), false, false, {0x01, 0, 0, 0, 0}},
+      {"1" + std::string(32, '0'), false, true, {0, 0, 0, 0, 0x01}},
+      {"F", true, true, {0x0F}},
+      {"ABC", true, true, {0xBC, 0x0A}},
+      {"12345", true, false, {0x00, 0x01, 0x23, 0x45}},
+      {"12345", true, true, {0x45, 0x23, 0x01, 0x00}},
+      {"1-g", true, false, {0x01, 0x00}},
+      {"123456789", true, false, {0x01, 0x23, 0x45, 0x67, 0x89}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.hex ? HexBytes(U(c.text), c.little) : BinBytes(U(c.text), c.little), c.bytes)
+        << c.text << (c.little ? " LE" : " BE");
+  }
+}
+
 TEST(TextToValue, BinToDec) {
   const std::string one16 = "1" + std::string(16, '0');
   const std::string one31 = "1" + std::string(31, '0');
@@ -388,9 +418,9 @@ TEST(TextConversion, HexPairToBin) {
   for (const auto& c : cases) EXPECT_EQ(A(HexPairToBin(U(c.in))), c.out) << c.in;
 }
 
-std::string WidenedBits(const std::string& b) {
-  std::size_t target = b.size() % 8 == 0 ? b.size() : b.size() < 8 ? 8 : b.size() < 16 ? 16 : 32;
-  return std::string(target - b.size(), '0') + b;
+// The text widened to the whole bytes the engine reads it as.
+std::string Widened(const std::string& text, std::size_t bytes, std::size_t perByte) {
+  return std::string(bytes * perByte - text.size(), '0') + text;
 }
 
 TEST(TextConversion, BinaryRoundTripsEveryLength) {
@@ -399,7 +429,7 @@ TEST(TextConversion, BinaryRoundTripsEveryLength) {
     for (int sample = 0; sample < 200; ++sample) {
       std::string b;
       for (std::size_t i = 0; i < length; ++i) b += static_cast<char>('0' + (rng() & 1));
-      ASSERT_EQ(A(HexToBin(BinToHex(U(b)))), WidenedBits(b)) << b;
+      ASSERT_EQ(A(HexToBin(BinToHex(U(b)))), Widened(b, BinBytes(U(b), false).size(), 8)) << b;
     }
   }
 }
@@ -411,8 +441,7 @@ TEST(TextConversion, HexRoundTripsEveryLength) {
     for (int sample = 0; sample < 500; ++sample) {
       std::string h;
       for (std::size_t i = 0; i < length; ++i) h += digits[rng() % 22];
-      std::size_t target = h.size() % 2 == 0 ? h.size() : h.size() < 2 ? 2 : h.size() < 4 ? 4 : 8;
-      std::string expected = std::string(target - h.size(), '0') + h;
+      std::string expected = Widened(h, HexBytes(U(h), false).size(), 2);
       for (char& c : expected) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       ASSERT_EQ(A(BinToHex(HexToBin(U(h)))), expected) << h;
     }

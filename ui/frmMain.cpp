@@ -21,23 +21,14 @@ struct NumberType {
 constexpr NumberType kTypes[] = {{0, 0}, {1, 8}, {2, 16}, {4, 32}};
 constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
 
-// The exact unsigned value of a hex or binary text, read with the same
-// widening and byte order as the single-precision conversions; any
-// character that is no digit counts as 0. Texts are at most 8 hex or 32
-// binary characters here, so the value fits.
+// The exact unsigned value of the bytes a hex or binary text stands for,
+// the same bytes the single-precision conversions read. Texts are at most
+// 8 hex or 32 binary characters here, so the value fits.
 uint64_t ExactValue(const std::u16string& text, bool hex, bool littleEndian) {
-  const std::size_t length = text.size();
-  std::size_t target = length;
-  if (hex && length % 2 != 0) target = length < 2 ? 2 : length < 4 ? 4 : 8;
-  if (!hex && length % 8 != 0) target = length < 8 ? 8 : length < 16 ? 16 : 32;
-  std::u16string digits = m_AllBinTo::FillToWidth(text, static_cast<int16_t>(target));
-  if (littleEndian && !(hex && digits.size() == 2)) {
-    digits = m_AllBinTo::ReverseChunks(digits, hex ? 2 : 8);  // bytes back in order
-  }
   uint64_t value = 0;
-  for (char16_t c : digits) {
-    value = hex ? value * 16 + static_cast<uint64_t>(m_AllBinTo::HexDigitValue(std::u16string(1, c)))
-                : value * 2 + (c == u'1' ? 1 : 0);
+  for (const uint8_t byte :
+       hex ? m_AllBinTo::HexBytes(text, littleEndian) : m_AllBinTo::BinBytes(text, littleEndian)) {
+    value = value << 8 | byte;
   }
   return value;
 }
