@@ -1,7 +1,10 @@
 #include "NumberText.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -87,26 +90,6 @@ int CompareMagnitude(const DecimalNumber& a, const DecimalNumber& b) {
   if (aTop != bTop) return aTop < bTop ? -1 : 1;
   const int c = a.digits.compare(b.digits);
   return c < 0 ? -1 : c > 0 ? 1 : 0;
-}
-
-// Decimal digits of a whole, finite, non-negative float, exactly.
-std::string ExactDigits(float whole) {
-  if (whole < 16777216.0F) return std::to_string(static_cast<uint32_t>(whole));
-  int exponent = 0;
-  const float fraction = std::frexp(whole, &exponent);
-  // whole = mantissa × 2^(exponent - 24), the mantissa a 24-bit integer.
-  const auto mantissa = static_cast<uint32_t>(std::ldexp(fraction, 24));
-  std::string digits = std::to_string(mantissa);  // most significant first
-  for (int i = 0; i < exponent - 24; ++i) {
-    int carry = 0;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-      const int d = (*it - '0') * 2 + carry;
-      *it = static_cast<char>('0' + d % 10);
-      carry = d / 10;
-    }
-    if (carry != 0) digits.insert(digits.begin(), static_cast<char>('0' + carry));
-  }
-  return digits;
 }
 
 }  // namespace
@@ -203,41 +186,33 @@ int32_t RoundToInt32(const DecimalNumber& number) {
 std::u16string WriteSingle(float value, const NumberFormat& format) {
   if (std::isnan(value)) value = 0.0F;
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
-  const bool negative = value < 0;
-  const std::string digits = ExactDigits(std::nearbyint(std::fabs(value)));
+  const float whole = std::nearbyint(std::fabs(value));
+
+  // The exact digits below 10,000,000; from there seven significant digits,
+  // which the standard library rounds half to even on the exact value.
+  // At most seven digits, or "d.dddddde+XX": the buffer always holds it.
+  std::array<char, 32> buffer{};
+  char* const first = buffer.data();
+  const bool plain = whole < 10'000'000.0F;
+  const char* const end =
+      plain ? std::to_chars(first, first + buffer.size(), whole, std::chars_format::fixed, 0).ptr
+            : std::to_chars(first, first + buffer.size(), whole, std::chars_format::scientific, 6).ptr;
+  const std::string_view text(first, static_cast<std::size_t>(end - first));
 
   std::u16string out;
-  if (negative && digits != "0") out += u'-';
-  if (digits.size() <= 7) {
-    out.append(digits.begin(), digits.end());
+  if (value < 0 && whole != 0) out += u'-';
+  if (plain) {
+    out.append(text.begin(), text.end());
     return out;
   }
-
-  // Seven significant digits, rounded half to even on the exact digits.
-  std::string kept = digits.substr(0, 7);
-  int exponent = static_cast<int>(digits.size()) - 1;
-  const char next = digits[7];
-  const bool restNonZero = digits.find_first_not_of('0', 8) != std::string::npos;
-  const bool up = next > '5' || (next == '5' && (restNonZero || (kept.back() - '0') % 2 == 1));
-  if (up) {
-    int i = 6;
-    while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') kept[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0) {
-      kept = "1000000";
-      ++exponent;
-    } else {
-      ++kept[static_cast<std::size_t>(i)];
-    }
-  }
-  kept.erase(kept.find_last_not_of('0') + 1);
-
-  out += static_cast<char16_t>(kept[0]);
-  if (kept.size() > 1) {
-    out += format.decimalPoint;
-    out.append(kept.begin() + 1, kept.end());
-  }
-  out += u"E+";
-  if (exponent < 10) out += u'0';
-  for (char c : std::to_string(exponent)) out += static_cast<char16_t>(c);
+  // d.dddddde+XX: trailing zeros of the fraction go, and with no fraction
+  // left the point goes too.
+  const std::size_t e = text.find('e');
+  std::string_view mantissa = text.substr(0, e);
+  mantissa = mantissa.substr(0, mantissa.find_last_not_of('0') + 1);
+  if (mantissa.back() == '.') mantissa.remove_suffix(1);
+  for (char c : mantissa) out += c == '.' ? format.decimalPoint : static_cast<char16_t>(c);
+  out += u'E';
+  for (char c : text.substr(e + 1)) out += static_cast<char16_t>(c);  // "+07": at least two digits
   return out;
 }
