@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
     if (type == QtCriticalMsg) qCritical("%s", bytes.constData());
   }
   QApplication::setApplicationName(QStringLiteral("Nombrelix"));
-  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  QApplication::setApplicationVersion(QStringLiteral(NOMBRELIX_VERSION));
   QApplication::setDesktopFileName(QStringLiteral(NOMBRELIX_APP_ID));
   // One look everywhere: the layout is in fixed pixels.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The installed files: desktop entry and AppStream metadata pass their
 # validators, the icon theme has every size, and the scalable icon looks
-# like the bitmaps.   install_test.sh <build-dir>
+# like the bitmaps.   install_test.sh <build-dir> <version>
 set -euo pipefail
 build=$1
+version=$2
 for tool in desktop-file-validate appstreamcli identify; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -20,7 +21,7 @@ check desktop-file-validate "$root/usr/share/applications/$id.desktop"
 check appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml"
 check grep -q "^Icon=$id$" "$root/usr/share/applications/$id.desktop"
 check grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$root/usr/share/metainfo/$id.metainfo.xml"
-check grep -q '<release version="1.00"' "$root/usr/share/metainfo/$id.metainfo.xml"
+check grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$id.metainfo.xml"
 for size in 16 24 32 48 64 128 256; do
   png="$root/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
   check test "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${size}x${size}"

@@ -2,16 +2,17 @@
 # The Debian package, built through debian/ as `make package` builds it:
 # its name, fields and contents, lintian's verdict, and the program from it,
 # unpacked into a scratch root, showing its window under Xvfb.
-#   package_test.sh <build-dir>   (NOMBRELIX_SOURCE: the source tree)
+#   package_test.sh <version>   (NOMBRELIX_SOURCE: the source tree)
 set -euo pipefail
 src=${NOMBRELIX_SOURCE:?}
+version=$1
 for tool in dpkg-buildpackage dh dpkg-deb Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 . "$src/scripts/private-x.sh"
 out=$private_x_dir/out
 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" "$src/scripts/build-package" "$src" "$out" >/dev/null
-deb=$out/nombrelix_1.00_$(dpkg --print-architecture).deb
+deb=$out/nombrelix_${version}_$(dpkg --print-architecture).deb
 fail=0
 check() { if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; fail=1; fi; }
 
@@ -25,7 +26,7 @@ for f in ./usr/bin/nombrelix ./usr/share/applications/$id.desktop ./usr/share/me
   check grep -qx "$f" <<<"$contents"
 done
 check grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
-check test "$(dpkg-deb -f "$deb" Version)" = "1.00"
+check test "$(dpkg-deb -f "$deb" Version)" = "$version"
 check test "$(dpkg-deb -f "$deb" Section)" = "math"
 check test "$(dpkg-deb -f "$deb" Recommends)" = "fonts-liberation2, qt6-wayland"
 
