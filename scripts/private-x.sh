@@ -4,6 +4,10 @@
 #                             on exit (with anything added to private_x_pids)
 #   private_x_run CMD...      starts CMD in the background, logged to
 #                             $private_x_dir/app.log; its pid is $!
+#   private_x_window CMD...   runs the program CMD as private_x_run does,
+#                             waits for its window "Dec to Hex to Bin" and
+#                             gives it the focus; sets private_x_app (the
+#                             pid) and private_x_win, or fails with the log
 # $private_x_dir is a scratch folder that goes with the server.
 private_x_pids=()
 private_x_dir=$(mktemp -d)
@@ -31,4 +35,13 @@ private_x_start() {
 private_x_run() {
   "$@" >>"$private_x_dir/app.log" 2>&1 &
   private_x_pids+=($!)
+}
+
+private_x_window() {
+  private_x_run "$@"
+  private_x_app=$!
+  private_x_win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+  [ -n "$private_x_win" ] || { echo "FAIL: the window did not appear" >&2; cat "$private_x_dir/app.log" >&2; return 1; }
+  # Through the window manager where one runs; xdotool's own focus otherwise.
+  xdotool windowactivate --sync "$private_x_win" 2>/dev/null || xdotool windowfocus --sync "$private_x_win"
 }

@@ -8,28 +8,10 @@ for tool in Xvfb xdotool xclip; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A free display of our own.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_RUNTIME_DIR=$work
-unset QT_QPA_PLATFORM
-
-"$app" >"$work/app.log" 2>&1 &
-pids+=($!)
-win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
-[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$work/app.log"; exit 1; }
-xdotool windowfocus --sync "$win"
+. "$(dirname "$0")/../scripts/private-x.sh"
+private_x_start 800x600x24
+private_x_window "$app"
+app_pid=$private_x_app win=$private_x_win
 
 fail=0
 # The desktop matches the window to its entry by class, and shows its icon.
@@ -53,7 +35,7 @@ expect_clipboard() {
 }
 put_clipboard() {
   printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
-  pids+=($!)
+  private_x_pids+=($!)
   sleep 0.3
 }
 # Clicks the centre of a control given in twips (left, top, in the window).
@@ -83,5 +65,5 @@ click_twips 3900 2040   # Paste Decimal
 click_twips 3420 2040   # Copy Decimal
 expect_clipboard "300"
 
-kill -0 "${pids[1]}" || { echo "FAIL: the program ended"; fail=1; }
+kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
 exit $fail

@@ -11,11 +11,8 @@ done
 . "$(dirname "$0")/../scripts/private-x.sh"
 private_x_start 800x600x24
 
-private_x_run "$app"
-app_pid=$!
-win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
-[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$private_x_dir/app.log"; exit 1; }
-xdotool windowfocus --sync "$win"
+private_x_window "$app"
+app_pid=$private_x_app win=$private_x_win
 
 fail=0
 check() {

@@ -12,10 +12,8 @@ locale -a 2>/dev/null | grep -qi '^ar_EG\.utf-\?8$' || { echo "SKIP: no ar_EG.UT
 . "$(dirname "$0")/../scripts/private-x.sh"
 private_x_start 800x600x24
 
-LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 private_x_run "$app"
-win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
-[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$private_x_dir/app.log"; exit 1; }
-xdotool windowfocus --sync "$win"
+LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 private_x_window "$app"
+win=$private_x_win
 
 fail=0
 check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi; }

@@ -13,11 +13,8 @@ done
 private_x_start 800x600x24
 command -v openbox >/dev/null && { private_x_run openbox; sleep 0.5; }
 
-private_x_run "$app"
-app_pid=$!
-win=$(timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
-[ -n "$win" ] || { echo "FAIL: the window did not appear"; cat "$private_x_dir/app.log"; exit 1; }
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+private_x_window "$app"
+app_pid=$private_x_app win=$private_x_win
 sleep 0.3
 
 fail=0

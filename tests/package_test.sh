@@ -41,6 +41,5 @@ fi
 
 dpkg -x "$deb" "$private_x_dir/root"
 private_x_start 800x600x24
-private_x_run "$private_x_dir/root/usr/bin/nombrelix"
-check timeout 10 xdotool search --sync --name '^Dec to Hex to Bin$'
+check private_x_window "$private_x_dir/root/usr/bin/nombrelix"
 exit $fail
