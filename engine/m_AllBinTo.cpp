@@ -205,26 +205,21 @@ std::u16string ReverseChunks(std::u16string_view text, int16_t chunkSize) {
 
 std::u16string BinToHex(std::u16string_view text) {
   if (!HasWidth(text.size(), kBitsPerByte)) return {};
-  const std::size_t target = WidenedLength(text.size(), kBitsPerByte);
-  const std::u16string widened = Fill(text, target);
-  const std::u16string_view w(widened);
+  const std::u16string widened = Fill(text, WidenedLength(text.size(), kBitsPerByte));
   std::u16string out;
-  out.reserve(target / 4);
-  for (std::size_t g = 0; g < target; g += 8) {
-    out += NibbleToHex(w.substr(g, 4));
-    out += NibbleToHex(w.substr(g + 4, 4));
-  }
+  out.reserve(widened.size() / 4);
+  for (std::size_t at = 0; at < widened.size(); at += 4)
+    out += NibbleToHex(std::u16string_view(widened).substr(at, 4));
   return out;
 }
 
 std::u16string HexToBin(std::u16string_view text) {
   if (!HasWidth(text.size(), kHexPerByte)) return {};
-  const std::size_t target = WidenedLength(text.size(), kHexPerByte);
-  const std::u16string widened = Fill(text, target);
-  const std::u16string_view w(widened);
+  const std::u16string widened = Fill(text, WidenedLength(text.size(), kHexPerByte));
   std::u16string out;
-  out.reserve(target * 4);
-  for (std::size_t p = 0; p < target; p += 2) out += HexPairToBin(w.substr(p, 2));
+  out.reserve(widened.size() * 4);
+  for (std::size_t at = 0; at < widened.size(); at += 2)
+    out += HexPairToBin(std::u16string_view(widened).substr(at, 2));
   return out;
 }
 

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         view.Type(row, static_cast<int16_t>(in.Byte() & 0x7F));
         break;
       case 2:
-        view.Type(row, 8);
+        view.Type(row, m_Helper::kBackspace);
         break;
       case 3:  // a paste of any text, sometimes a long one
         clipboard.text = (in.Byte() & 1) ? std::u16string(in.Byte() * 1000u, u'9') : in.Text(in.Byte());

@@ -3,10 +3,6 @@
 namespace m_Helper {
 namespace {
 
-constexpr int16_t kBackspace = 8;
-constexpr int16_t kTab = 9;
-constexpr int16_t kEnter = 13;
-
 bool IsEditKey(int16_t key) { return key == kBackspace || key == kTab || key == kEnter; }
 
 }  // namespace

@@ -1,4 +1,6 @@
 # A private X server for tests, benchmarks and scripts. Source it, then:
+#   private_x_need [TOOL...]  a test's check: skips it (exit status 77)
+#                             unless Xvfb, xdotool and every TOOL are there
 #   private_x_start [WxHxD]   starts Xvfb on a free display, exports DISPLAY
 #                             and a private XDG_RUNTIME_DIR, and stops it all
 #                             on exit (with anything added to private_x_pids)
@@ -18,6 +20,13 @@ private_x_stop() {
   rm -rf "$private_x_dir"
 }
 trap private_x_stop EXIT
+
+private_x_need() {
+  local tool
+  for tool in Xvfb xdotool "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
 
 private_x_start() {
   exec 3>"$private_x_dir/display"

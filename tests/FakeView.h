@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -53,7 +54,7 @@ class FakeView final : public View {
     }
   }
 
-  int16_t Count(Buttons array) const override { return array == Buttons::Copy ? 4 : 3; }
+  int16_t Count(Buttons array) const override { return CountOf(array); }
 
   void SetDescription(int16_t row, const std::u16string& text) override {
     if (ValidRow(row)) descriptions_[Row(row)] = text;
@@ -83,9 +84,9 @@ class FakeView final : public View {
     int16_t key = code;
     if (events_) events_->KeyPress(row, key);
     std::u16string text = texts_[Row(row)];
-    if (key == 8) {
+    if (EffectOf(key) == KeyEffect::DeleteBack) {
       if (!text.empty()) text.pop_back();
-    } else if (key != 0 && key != 9 && key != 13) {
+    } else if (EffectOf(key) == KeyEffect::Insert) {
       text += static_cast<char16_t>(key);
     }
     SetText(row, text);
@@ -113,24 +114,26 @@ class FakeView final : public View {
 
  private:
   static bool ValidRow(int16_t row) { return row >= 0 && row < kRowCount; }
-  static bool ValidButton(Buttons array, int16_t index) {
-    return index >= 0 && index < (array == Buttons::Copy ? 4 : 3);
-  }
-  static bool ValidOption(Options array, int16_t index) {
-    return index >= 0 && index < (array == Options::Type ? 4 : 2);
-  }
+  static bool ValidButton(Buttons array, int16_t index) { return index >= 0 && index < CountOf(array); }
+  static bool ValidOption(Options array, int16_t index) { return index >= 0 && index < CountOf(array); }
   static std::size_t Row(int16_t row) { return static_cast<std::size_t>(row); }
   static std::size_t Idx(int16_t index) { return static_cast<std::size_t>(index); }
   static std::size_t Arr(Buttons array) { return static_cast<std::size_t>(array); }
   static std::size_t Opt(Options array) { return static_cast<std::size_t>(array); }
 
   ViewEvents* events_ = nullptr;
-  std::array<std::u16string, 3> texts_{};
-  std::array<std::u16string, 3> descriptions_{};
-  // Every control starts enabled and no option chosen.
-  std::array<std::array<bool, 4>, 3> enabled_{
-      {{true, true, true, true}, {true, true, true, true}, {true, true, true, true}}};
-  std::array<std::array<bool, 4>, 2> selected_{};
+  std::array<std::u16string, kRowCount> texts_{};
+  std::array<std::u16string, kRowCount> descriptions_{};
+  // Every control starts enabled and no option chosen. One row for each
+  // button array (Update, Copy, Paste) and each option group, as long as
+  // the longest.
+  using Flags = std::array<bool, std::max(kCopyCount, kTypeCount)>;
+  std::array<Flags, 3> enabled_ = [] {
+    std::array<Flags, 3> all{};
+    for (Flags& flags : all) flags.fill(true);
+    return all;
+  }();
+  std::array<Flags, 2> selected_{};
   Focus focus_{};
 };
 

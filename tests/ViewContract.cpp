@@ -81,7 +81,7 @@ TEST_P(ViewContract, SelectClearsTheGroupAndClicksOnce) {
   view.Select(Options::Type, 1);
   EXPECT_EQ(r.log, (Log{"option 0 3 chosen", "option 1 1 chosen", "option 0 1 chosen"}));
   const bool expected[] = {false, true, false, false};
-  for (int16_t i = 0; i < 4; ++i) EXPECT_EQ(view.IsSelected(Options::Type, i), expected[i]) << i;
+  for (int16_t i = 0; i < kTypeCount; ++i) EXPECT_EQ(view.IsSelected(Options::Type, i), expected[i]) << i;
   EXPECT_TRUE(view.IsSelected(Options::Display, 1));
   EXPECT_FALSE(view.IsSelected(Options::Display, 0));
 

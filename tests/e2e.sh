@@ -4,11 +4,8 @@
 # Usage: e2e.sh path/to/nombrelix
 set -euo pipefail
 app=$1
-for tool in Xvfb xdotool xclip; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
 . "$(dirname "$0")/../scripts/private-x.sh"
+private_x_need xclip
 private_x_start 800x600x24
 private_x_window "$app"
 app_pid=$private_x_app win=$private_x_win

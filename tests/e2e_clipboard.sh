@@ -5,10 +5,8 @@
 # Usage: e2e_clipboard.sh path/to/nombrelix path/to/hung_owner
 set -euo pipefail
 app=$1 hung_owner=$2
-for tool in Xvfb xdotool xclip; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$(dirname "$0")/../scripts/private-x.sh"
+private_x_need xclip
 private_x_start 800x600x24
 
 private_x_window "$app"

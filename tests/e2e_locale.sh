@@ -5,11 +5,9 @@
 # Usage: e2e_locale.sh path/to/nombrelix
 set -euo pipefail
 app=$1
-for tool in Xvfb xdotool xclip; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 locale -a 2>/dev/null | grep -qi '^ar_EG\.utf-\?8$' || { echo "SKIP: no ar_EG.UTF-8 locale"; exit 77; }
 . "$(dirname "$0")/../scripts/private-x.sh"
+private_x_need xclip
 private_x_start 800x600x24
 
 LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 private_x_window "$app"

@@ -6,10 +6,8 @@
 # Usage: e2e_paths.sh path/to/nombrelix path/to/drag_source
 set -euo pipefail
 app=$1 drag_source=$2
-for tool in Xvfb xdotool xclip import compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$(dirname "$0")/../scripts/private-x.sh"
+private_x_need xclip import compare
 private_x_start 800x600x24
 command -v openbox >/dev/null && { private_x_run openbox; sleep 0.5; }
 

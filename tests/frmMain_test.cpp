@@ -23,7 +23,7 @@ class Window : public ::testing::Test {
   const WindowState& state() const { return form.State(); }
   std::string Text(int16_t row) const { return A(view.GetText(row)); }
   int16_t ChosenType() const {
-    for (int16_t i = 0; i < 4; ++i) {
+    for (int16_t i = 0; i < kTypeCount; ++i) {
       if (view.IsSelected(Options::Type, i)) return i;
     }
     return -1;
@@ -335,7 +335,7 @@ TEST_F(Window, ExactValueBesideSevenDigits) {
 TEST_F(Window, ExactValueGoesWhenTheDecimalChanges) {
   const std::vector<std::function<void()>> changes = {
       [this] { view.Type(kRowDec, u'5'); },
-      [this] { view.Type(kRowDec, 8); },
+      [this] { view.Type(kRowDec, m_Helper::kBackspace); },
       [this] {
         clipboard.text = u"12";
         view.Click(Buttons::Paste, kRowDec);
@@ -360,7 +360,7 @@ TEST_F(Window, Walkthrough) {
   EXPECT_TRUE(view.IsEnabled(Buttons::Update, kRowDec));
   EXPECT_TRUE(state().HasDec);
   EXPECT_FALSE(view.IsEnabled(Buttons::Copy, kCopyAll));
-  view.Type(kRowDec, 13);
+  view.Type(kRowDec, m_Helper::kEnter);
   EXPECT_TRUE(view.ButtonHasFocus(Buttons::Update, kRowDec));
   Update(kRowDec);
   EXPECT_EQ(ChosenType(), kInteger);
@@ -397,7 +397,7 @@ TEST_F(Window, FirstAndLastCharacterSwitchTheRow) {
     EXPECT_TRUE(view.IsEnabled(Buttons::Update, row));
     EXPECT_TRUE(view.IsEnabled(Buttons::Copy, row));
     EXPECT_TRUE(view.IsEnabled(Buttons::Paste, row));
-    view.Type(row, 8);
+    view.Type(row, m_Helper::kBackspace);
     EXPECT_FALSE(view.IsEnabled(Buttons::Update, row));
     EXPECT_FALSE(view.IsEnabled(Buttons::Copy, row));
     EXPECT_FALSE(view.IsEnabled(Buttons::Paste, row));
@@ -409,7 +409,7 @@ TEST_F(Window, FirstAndLastCharacterSwitchTheRow) {
 TEST_F(Window, EnterMovesTheFocusToTheRowsUpdate) {
   for (int16_t row = 0; row < kRowCount; ++row) {
     view.Type(row, u'1');
-    view.Type(row, 13);
+    view.Type(row, m_Helper::kEnter);
     EXPECT_TRUE(view.ButtonHasFocus(Buttons::Update, row)) << row;
     EXPECT_EQ(Text(row), "1");
   }
@@ -417,7 +417,7 @@ TEST_F(Window, EnterMovesTheFocusToTheRowsUpdate) {
 
 TEST_F(Window, EnterInAnEmptyBoxKeepsTheFocus) {
   for (int16_t row = 0; row < kRowCount; ++row) {
-    view.Type(row, 13);
+    view.Type(row, m_Helper::kEnter);
     EXPECT_TRUE(view.BoxHasFocus(row)) << row;
   }
 }
@@ -426,9 +426,9 @@ TEST_F(Window, KeyPressHandsBackTheFilteredCode) {
   int16_t key = 'f';
   form.txtHex_KeyPress(key);
   EXPECT_EQ(key, 'F');
-  key = 13;
+  key = m_Helper::kEnter;
   form.txtBin_KeyPress(key);
-  EXPECT_EQ(key, 13);
+  EXPECT_EQ(key, m_Helper::kEnter);
   key = '2';
   form.txtBin_KeyPress(key);
   EXPECT_EQ(key, 0);
@@ -579,7 +579,7 @@ TEST_F(Window, RandomUseKeepsTheInvariants) {
         view.Type(row, static_cast<int16_t>(rng() % 2 ? u"0123456789-abcdefgG\b\r\t+ x"[rng() % 26] : rng()));
         break;
       case 2:
-        view.Type(row, 8);
+        view.Type(row, m_Helper::kBackspace);
         break;
       case 3:
         clipboard.text = RandomText(rng);
@@ -607,7 +607,7 @@ TEST_F(Window, RandomUseKeepsTheInvariants) {
     if (HasFailure()) FAIL() << "after step " << step;
   }
   // The walk reached every command often enough to mean something.
-  for (int row = 0; row < 3; ++row) EXPECT_GT(updates[row], 100) << row;
+  for (int row = 0; row < kRowCount; ++row) EXPECT_GT(updates[row], 100) << row;
   EXPECT_GT(pastes, 100);
   EXPECT_GT(copies, 100);
 }

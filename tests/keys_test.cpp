@@ -7,7 +7,7 @@
 namespace {
 
 // What each box receives for every code, written out from the key table
-// independently of the filters' own code.
+// independently of the filters' own code (and of their named codes).
 struct Expected {
   int dec, hex, bin;
 };
@@ -33,16 +33,34 @@ TEST(KeyFilters, EveryCodeFollowsTheTable) {
 }
 
 TEST(KeyFilters, NamedCases) {
+  using m_Helper::kBackspace, m_Helper::kEnter, m_Helper::kEscape, m_Helper::kTab;
   struct Case {
     int16_t key, dec, hex, bin;
   };
   const Case cases[] = {
-      {'-', '-', 0, 0},   {'+', 0, 0, 0},       {' ', 0, 0, 0},       {',', 0, 0, 0},
-      {'.', 0, 0, 0},     {'f', 0, 'F', 0},     {'g', 0, 0, 0},       {'G', 0, 0, 0},
-      {'2', '2', '2', 0}, {'0', '0', '0', '0'}, {'1', '1', '1', '1'}, {13, 13, 13, 13},
-      {8, 8, 8, 8},       {9, 9, 9, 9},         {1, 0, 0, 0},         {3, 0, 0, 0},
-      {22, 0, 0, 0},      {24, 0, 0, 0},        {26, 0, 0, 0},        {27, 0, 0, 0},
-      {-1, 0, 0, 0},      {256 + '1', 0, 0, 0}, {INT16_MIN, 0, 0, 0},
+      {'-', '-', 0, 0},
+      {'+', 0, 0, 0},
+      {' ', 0, 0, 0},
+      {',', 0, 0, 0},
+      {'.', 0, 0, 0},
+      {'f', 0, 'F', 0},
+      {'g', 0, 0, 0},
+      {'G', 0, 0, 0},
+      {'2', '2', '2', 0},
+      {'0', '0', '0', '0'},
+      {'1', '1', '1', '1'},
+      {kEnter, kEnter, kEnter, kEnter},
+      {kBackspace, kBackspace, kBackspace, kBackspace},
+      {kTab, kTab, kTab, kTab},
+      {1, 0, 0, 0},
+      {3, 0, 0, 0},
+      {22, 0, 0, 0},
+      {24, 0, 0, 0},
+      {26, 0, 0, 0},
+      {kEscape, 0, 0, 0},
+      {-1, 0, 0, 0},
+      {256 + '1', 0, 0, 0},
+      {INT16_MIN, 0, 0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(m_Helper::FilterDecKey(c.key), c.dec) << c.key;

@@ -6,10 +6,8 @@
 set -euo pipefail
 src=${NOMBRELIX_SOURCE:?}
 version=$1
-for tool in dpkg-buildpackage dh dpkg-deb Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$src/scripts/private-x.sh"
+private_x_need dpkg-buildpackage dh dpkg-deb
 out=$private_x_dir/out
 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" "$src/scripts/build-package" "$src" "$out" >/dev/null
 deb=$out/nombrelix_${version}_$(dpkg --print-architecture).deb

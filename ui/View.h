@@ -3,18 +3,37 @@
 #include <cstdint>
 #include <string>
 
+#include "m_Helper.h"
+
 // Rows of the window; each row's box and buttons share its index.
 constexpr int16_t kRowDec = 0;
 constexpr int16_t kRowHex = 1;
 constexpr int16_t kRowBin = 2;
 constexpr int16_t kRowCount = 3;
-// The "Copy All" member of the copy buttons.
-constexpr int16_t kCopyAll = 3;
+// The "Copy All" member of the copy buttons, after one for each row.
+constexpr int16_t kCopyAll = kRowCount;
+constexpr int16_t kCopyCount = kCopyAll + 1;
+// The number types (Automatic, Byte, Integer, Long) and the byte orders.
+constexpr int16_t kTypeCount = 4;
+constexpr int16_t kDisplayCount = 2;
 
 // Button arrays: one Update, Copy and Paste button per row, and Copy All.
 enum class Buttons : int16_t { Update, Copy, Paste };
 // Option groups: the number type and the byte order.
 enum class Options : int16_t { Type, Display };
+
+constexpr int16_t CountOf(Buttons array) { return array == Buttons::Copy ? kCopyCount : kRowCount; }
+constexpr int16_t CountOf(Options array) { return array == Options::Type ? kTypeCount : kDisplayCount; }
+
+// What a box does with the code its key-press handler answers: a backspace
+// deletes the character before the cursor; 0, tab and Enter put nothing in;
+// any other code is typed as its character.
+enum class KeyEffect { None, DeleteBack, Insert };
+constexpr KeyEffect EffectOf(int16_t code) {
+  if (code == m_Helper::kBackspace) return KeyEffect::DeleteBack;
+  if (code == 0 || code == m_Helper::kTab || code == m_Helper::kEnter) return KeyEffect::None;
+  return KeyEffect::Insert;
+}
 
 // What the window reports to its logic. Handlers run synchronously.
 class ViewEvents {

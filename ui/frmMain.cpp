@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int16_t kEnter = 13;
 constexpr int16_t kMaxHexLength = 8;
 constexpr int16_t kMaxBinLength = 32;
 
@@ -19,6 +18,7 @@ struct NumberType {
   int16_t bits;
 };
 constexpr NumberType kTypes[] = {{0, 0}, {1, 8}, {2, 16}, {4, 32}};
+static_assert(std::size(kTypes) == kTypeCount);
 constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
 
 // The exact unsigned value of the bytes a hex or binary text stands for,
@@ -167,7 +167,7 @@ void frmMain::RowKeyPress(int16_t row, int16_t (*filter)(int16_t), int16_t& key)
   key = filter(key);
   // Enter hands the focus to the row's Update button; in an empty box that
   // button is disabled and the focus stays in the box.
-  if (key == kEnter) view_.SetFocus(Buttons::Update, row);
+  if (key == m_Helper::kEnter) view_.SetFocus(Buttons::Update, row);
 }
 
 void frmMain::txtDec_KeyPress(int16_t& KeyAscii) { RowKeyPress(kRowDec, m_Helper::FilterDecKey, KeyAscii); }

@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-enum class Kind { Box, Label, Button, Frame, Option, CopyPicture, PastePicture };
+enum class Kind { Box, Label, Button, Frame, TypeOption, DisplayOption, CopyPicture, PastePicture };
 
 // One control of the window. Positions and sizes in twips, relative to the
 // window or to the frame that contains it.
@@ -49,12 +49,12 @@ constexpr Control kControls[] = {
     {"cmdUpdate(2)", Kind::Button, "", "Update", 4740, 3360, 795, 360, 2, "Update from Binary"},
     {"Frame1", Kind::Frame, "", "Types", 120, 60, 3075, 1575, 0, ""},
     {"Frame2", Kind::Frame, "", "Display", 3300, 60, 3195, 1575, 0, ""},
-    {"optType(0)", Kind::Option, "Frame1", "Automatic", 240, 300, 2295, 255, 0, ""},
-    {"optType(1)", Kind::Option, "Frame1", "Byte", 240, 600, 2295, 255, 1, ""},
-    {"optType(2)", Kind::Option, "Frame1", "Integer", 240, 900, 2295, 255, 2, ""},
-    {"optType(3)", Kind::Option, "Frame1", "Long", 240, 1200, 2295, 255, 3, ""},
-    {"optDisplay(0)", Kind::Option, "Frame2", "Little Endian (X86)", 120, 240, 1635, 315, 0, ""},
-    {"optDisplay(1)", Kind::Option, "Frame2", "Big Endian", 120, 720, 1635, 315, 1, ""},
+    {"optType(0)", Kind::TypeOption, "Frame1", "Automatic", 240, 300, 2295, 255, 0, ""},
+    {"optType(1)", Kind::TypeOption, "Frame1", "Byte", 240, 600, 2295, 255, 1, ""},
+    {"optType(2)", Kind::TypeOption, "Frame1", "Integer", 240, 900, 2295, 255, 2, ""},
+    {"optType(3)", Kind::TypeOption, "Frame1", "Long", 240, 1200, 2295, 255, 3, ""},
+    {"optDisplay(0)", Kind::DisplayOption, "Frame2", "Little Endian (X86)", 120, 240, 1635, 315, 0, ""},
+    {"optDisplay(1)", Kind::DisplayOption, "Frame2", "Big Endian", 120, 720, 1635, 315, 1, ""},
     {"Label1", Kind::Label, "Frame2", "1,234  => 4321", 480, 540, 1395, 195, -1, ""},
     {"Label4", Kind::Label, "Frame2", "1,234  => 1234", 420, 1020, 1395, 195, -1, ""},
     {"Label5", Kind::Label, "Frame2", "Will work only from Decimal to...", 120, 1260, 2535, 255, -1, ""},
@@ -86,14 +86,14 @@ int16_t CodeOf(const QKeyEvent& event) {
   }
   switch (key) {
     case Qt::Key_Backspace:
-      return 8;
+      return m_Helper::kBackspace;
     case Qt::Key_Tab:
-      return 9;
+      return m_Helper::kTab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return m_Helper::kEnter;
     case Qt::Key_Escape:
-      return 27;
+      return m_Helper::kEscape;
     default:
       break;
   }
@@ -156,16 +156,20 @@ class KeyFilteringEdit final : public QLineEdit {
     }
     event->accept();
     const int16_t result = view_.KeyPressed(row_, code);
-    if (result == 0 || result == 9 || result == 13) return;  // nothing to insert
-    if (result == 8) {
-      if (event->key() == Qt::Key_Backspace) {
-        QLineEdit::keyPressEvent(event);
-      } else {
-        backspace();
-      }
-      return;
+    switch (EffectOf(result)) {
+      case KeyEffect::None:
+        return;
+      case KeyEffect::DeleteBack:
+        if (event->key() == Qt::Key_Backspace) {
+          QLineEdit::keyPressEvent(event);
+        } else {
+          backspace();
+        }
+        return;
+      case KeyEffect::Insert:
+        insert(QString(QChar(static_cast<char16_t>(result))));
+        return;
     }
-    insert(QString(QChar(static_cast<char16_t>(result))));
   }
 
   // The toolkit's menu lists shortcuts that the key filters refuse and
@@ -227,13 +231,18 @@ class KeyFilteringEdit final : public QLineEdit {
   int16_t row_;
 };
 
-QtView::QtView() { Build(); }
-
-void QtView::Build() {
+QtView::QtView() {
   setWindowTitle(QStringLiteral("Dec to Hex to Bin"));
   setFixedSize(kWidth, kHeight);
   setWindowIcon(Pictures::AppIconSet());
+  const QFont boxFont = ChooseFonts();
+  const std::vector<QWidget*> created = CreateControls(boxFont);
+  Connect();
+  OrderTabs(created);
+  boxes_[kRowDec]->setFocus();
+}
 
+QFont QtView::ChooseFonts() {
   // Courier New, or its metric twin where it is missing, then any monospace.
   // Naming a family that is installed spares the toolkit a search of every
   // font for a substitute. Characters the font lacks come from the other
@@ -255,18 +264,23 @@ void QtView::Build() {
   captionFont.setStyleHint(QFont::SansSerif, QFont::NoFontMerging);
   captionFont.setPixelSize(10);
   setFont(captionFont);
+  return boxFont;
+}
 
+std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
   const QIcon copyIcon = Pictures::ButtonIcon(&Pictures::Copy);
   const QIcon pasteIcon = Pictures::ButtonIcon(&Pictures::Paste);
+  // The picture buttons keep the classic grey face behind their pictures.
   QPalette pictureFace = palette();
   pictureFace.setColor(QPalette::Button, QColor(192, 192, 192));
 
   std::map<std::string_view, QWidget*> frames;
-  std::array<QLabel*, 3> rowLabels{};
-  QWidget* previous = nullptr;
+  std::array<QLabel*, kRowCount> rowLabels{};
+  std::vector<QWidget*> created;
   for (const Control& c : kControls) {
     QWidget* parent = *c.container ? frames.at(c.container) : this;
     const QString caption = QString::fromUtf8(c.caption);
+    const auto index = static_cast<std::size_t>(c.index);
     QWidget* widget = nullptr;
     switch (c.kind) {
       case Kind::Box: {
@@ -274,78 +288,87 @@ void QtView::Build() {
         box->setFont(boxFont);
         // No limit of its own: as far as the toolkit allows.
         box->setMaxLength(std::numeric_limits<int>::max());
-        const int16_t row = c.index;
-        connect(box, &QLineEdit::textChanged, this, [this, box, row](const QString& text) {
-          FitFont(box, text);        // edits, undo and the like; SetText fits it first
-          SetDescription(row, u"");  // a note on the old value no longer holds
-          if (events_) events_->TextChanged(row);
-        });
-        boxes_[static_cast<std::size_t>(row)] = box;
-        widget = box;
+        widget = boxes_[index] = box;
         break;
       }
       case Kind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
-        if (c.index >= 0) rowLabels[static_cast<std::size_t>(c.index)] = label;
+        if (c.index >= 0) rowLabels[index] = label;
         widget = label;
         break;
       }
-      case Kind::Frame: {
-        auto* frame = new QGroupBox(caption, parent);
-        frames[c.name] = frame;
-        widget = frame;
+      case Kind::Frame:
+        widget = frames[c.name] = new QGroupBox(caption, parent);
         break;
-      }
-      case Kind::Option: {
-        auto* option = new QRadioButton(caption, parent);
-        const bool isType = std::string_view(c.container) == "Frame1";
-        const Options array = isType ? Options::Type : Options::Display;
-        const int16_t index = c.index;
-        (isType ? type_.data() : display_.data())[index] = option;
-        // A user's click (mouse, Space, arrow keys) runs the click handler.
-        connect(option, &QRadioButton::clicked, this, [this, array, index] {
-          if (events_) events_->OptionClicked(array, index);
-        });
-        widget = option;
+      case Kind::TypeOption:
+        widget = type_[index] = new QRadioButton(caption, parent);
         break;
-      }
+      case Kind::DisplayOption:
+        widget = display_[index] = new QRadioButton(caption, parent);
+        break;
       case Kind::Button:
       case Kind::CopyPicture:
       case Kind::PastePicture: {
         auto* button = new PushButton(caption, parent);
-        Buttons array = Buttons::Update;
-        if (c.kind == Kind::Button) {
-          update_[static_cast<std::size_t>(c.index)] = button;
-        } else {
-          array = c.kind == Kind::CopyPicture ? Buttons::Copy : Buttons::Paste;
-          (array == Buttons::Copy ? copy_.data() : paste_.data())[c.index] = button;
-          button->setIcon(array == Buttons::Copy ? copyIcon : pasteIcon);
+        if (c.kind == Kind::Button) update_[index] = button;
+        if (c.kind == Kind::CopyPicture) copy_[index] = button;
+        if (c.kind == Kind::PastePicture) paste_[index] = button;
+        if (c.kind != Kind::Button) {
+          button->setIcon(c.kind == Kind::CopyPicture ? copyIcon : pasteIcon);
           button->setIconSize(QSize(Pictures::kWidth, Pictures::kHeight));
           button->setPalette(pictureFace);
         }
         // Screen readers tell the rows apart by the same words.
         button->setToolTip(QString::fromUtf8(c.tooltip));
         button->setAccessibleName(QString::fromUtf8(c.tooltip));
-        const int16_t index = c.index;
-        connect(button, &QPushButton::clicked, this, [this, array, index] {
-          if (events_) events_->ButtonClicked(array, index);
-        });
         widget = button;
         break;
       }
     }
     widget->setObjectName(QString::fromUtf8(c.name));
     widget->setGeometry(Pixels(c));
-    if (widget->focusPolicy() != Qt::NoFocus) {
-      if (previous) setTabOrder(previous, widget);
-      previous = widget;
-      tabOrder_.push_back(widget);
-    }
+    created.push_back(widget);
   }
   // Each label names its box for screen readers, as the box's buddy.
   for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(boxes_[row]);
-  boxes_[kRowDec]->setFocus();
+  return created;
+}
+
+void QtView::Connect() {
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    QLineEdit* box = Box(row);
+    connect(box, &QLineEdit::textChanged, this, [this, box, row](const QString& text) {
+      FitFont(box, text);        // edits, undo and the like; SetText fits it first
+      SetDescription(row, u"");  // a note on the old value no longer holds
+      if (events_) events_->TextChanged(row);
+    });
+  }
+  for (const Options array : {Options::Type, Options::Display}) {
+    for (int16_t index = 0; index < CountOf(array); ++index) {
+      // A user's click (mouse, Space, arrow keys) runs the click handler.
+      connect(Option(array, index), &QRadioButton::clicked, this, [this, array, index] {
+        if (events_) events_->OptionClicked(array, index);
+      });
+    }
+  }
+  for (const Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
+    for (int16_t index = 0; index < CountOf(array); ++index) {
+      connect(Button(array, index), &QPushButton::clicked, this, [this, array, index] {
+        if (events_) events_->ButtonClicked(array, index);
+      });
+    }
+  }
+}
+
+void QtView::OrderTabs(const std::vector<QWidget*>& created) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : created) {
+    if (widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+    tabOrder_.push_back(widget);
+  }
 }
 
 QLineEdit* QtView::Box(int16_t row) const {
@@ -367,8 +390,7 @@ QPushButton* QtView::Button(Buttons array, int16_t index) const {
 }
 
 QRadioButton* QtView::Option(Options array, int16_t index) const {
-  const int16_t count = array == Options::Type ? 4 : 2;
-  if (index < 0 || index >= count) return nullptr;
+  if (index < 0 || index >= CountOf(array)) return nullptr;
   return array == Options::Type ? type_[static_cast<std::size_t>(index)]
                                 : display_[static_cast<std::size_t>(index)];
 }
@@ -449,7 +471,7 @@ QRadioButton* QtView::ChosenIn(const QRadioButton* member) const {
   return first;
 }
 
-int16_t QtView::Count(Buttons array) const { return array == Buttons::Copy ? 4 : 3; }
+int16_t QtView::Count(Buttons array) const { return CountOf(array); }
 
 void QtView::SetDescription(int16_t row, const std::u16string& text) {
   QLineEdit* box = Box(row);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -63,18 +64,24 @@ class QtView final : public QWidget, public View {
   void PasteSelection(int16_t row);
   void Offer(int16_t row, const QString& text);
 
-  void Build();
+  // The window's making, one concern each: the fonts (returns the boxes'
+  // font), the controls of the table in its order, their signals, and the
+  // tab order of those that take the focus.
+  QFont ChooseFonts();
+  std::vector<QWidget*> CreateControls(const QFont& boxFont);
+  void Connect();
+  void OrderTabs(const std::vector<QWidget*>& created);
 
   void FitFont(QLineEdit* box, const QString& text);
 
   std::unique_ptr<FontChain> fonts_;  // the boxes' fonts, for their texts
   ViewEvents* events_ = nullptr;
   Clipboard* selection_ = nullptr;
-  std::array<QLineEdit*, 3> boxes_{};
-  std::array<QPushButton*, 3> update_{};
-  std::array<QPushButton*, 4> copy_{};
-  std::array<QPushButton*, 3> paste_{};
-  std::array<QRadioButton*, 4> type_{};
-  std::array<QRadioButton*, 2> display_{};
+  std::array<QLineEdit*, kRowCount> boxes_{};
+  std::array<QPushButton*, kRowCount> update_{};
+  std::array<QPushButton*, kCopyCount> copy_{};
+  std::array<QPushButton*, kRowCount> paste_{};
+  std::array<QRadioButton*, kTypeCount> type_{};
+  std::array<QRadioButton*, kDisplayCount> display_{};
   std::vector<QWidget*> tabOrder_;  // the controls that take the focus, in table order
 };
