@@ -304,8 +304,8 @@ TEST_F(Window, StartsReadyForTheDecimalBox) {
   for (Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
     for (int16_t i = 0; i < view.Count(array); ++i) EXPECT_FALSE(view.Button(array, i)->isEnabled());
   }
-  EXPECT_TRUE(view.Option(Options::Type, 0)->isChecked());
-  EXPECT_TRUE(view.Option(Options::Display, 0)->isChecked());
+  EXPECT_TRUE(view.Option(Options::Type, kAutomatic)->isChecked());
+  EXPECT_TRUE(view.Option(Options::Display, kLittle)->isChecked());
   EXPECT_TRUE(form.State().LittleEndian);
 }
 
@@ -343,8 +343,8 @@ TEST_F(Window, TabWalksTheTableSkippingDisabledButtons) {
       view.Box(kRowHex),
       view.Box(kRowBin),
       view.Button(Buttons::Update, kRowDec),
-      view.Option(Options::Type, 0),  // a group takes the focus at its chosen option
-      view.Option(Options::Display, 0),
+      view.Option(Options::Type, kAutomatic),  // a group takes the focus at its chosen option
+      view.Option(Options::Display, kLittle),
       view.Button(Buttons::Copy, kRowDec),
       view.Button(Buttons::Paste, kRowDec),
       view.Box(kRowDec),
@@ -390,12 +390,12 @@ TEST_F(Window, ChordsPassTheFilterAndKeypadEnterPresses) {
 
 TEST_F(Window, TabEntersAGroupAtTheOptionTheProgramChose) {
   QTest::keyClicks(view.Box(kRowDec), "300");
-  view.Option(Options::Type, 0)->setFocus();  // the option focused last
+  view.Option(Options::Type, kAutomatic)->setFocus();  // the option focused last
   QTest::mouseClick(view.Button(Buttons::Update, kRowDec), Qt::LeftButton);
-  ASSERT_TRUE(view.Option(Options::Type, 2)->isChecked());
+  ASSERT_TRUE(view.Option(Options::Type, kInteger)->isChecked());
   view.Box(kRowBin)->setFocus();
   for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), view.Option(Options::Type, 2));
+  EXPECT_EQ(QApplication::focusWidget(), view.Option(Options::Type, kInteger));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
   EXPECT_EQ(QApplication::focusWidget(), view.Button(Buttons::Update, kRowBin));
 }
@@ -456,14 +456,14 @@ TEST_F(Window, ContextMenuShowsOnlyWhatWorksAndPastesByTheRule) {
 }
 
 TEST_F(Window, ArrowKeysChooseOptionsThroughTheClickHandler) {
-  view.Option(Options::Type, 0)->setFocus();
-  QTest::keyClick(view.Option(Options::Type, 0), Qt::Key_Down);
-  EXPECT_TRUE(view.Option(Options::Type, 1)->isChecked());
+  view.Option(Options::Type, kAutomatic)->setFocus();
+  QTest::keyClick(view.Option(Options::Type, kAutomatic), Qt::Key_Down);
+  EXPECT_TRUE(view.Option(Options::Type, kByte)->isChecked());
   EXPECT_EQ(form.State().TypeBits, 8);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
   EXPECT_EQ(form.State().TypeBits, 16);
-  view.Option(Options::Display, 0)->setFocus();
-  QTest::keyClick(view.Option(Options::Display, 0), Qt::Key_Down);
+  view.Option(Options::Display, kLittle)->setFocus();
+  QTest::keyClick(view.Option(Options::Display, kLittle), Qt::Key_Down);
   EXPECT_FALSE(form.State().LittleEndian);
 }
 
@@ -475,7 +475,7 @@ TEST_F(Window, EnterMovesToUpdateAndEnterAgainConverts) {
   QTest::keyClick(view.focusWidget(), Qt::Key_Return);
   EXPECT_EQ(Text(kRowHex), QStringLiteral("2C01"));
   EXPECT_EQ(Text(kRowBin), QStringLiteral("0010110000000001"));
-  EXPECT_TRUE(view.Option(Options::Type, 2)->isChecked());
+  EXPECT_TRUE(view.Option(Options::Type, kInteger)->isChecked());
 
   // Enter in an empty box keeps the focus there; Space presses a button.
   view.Box(kRowHex)->clear();

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
-constexpr int16_t kLittle = 0, kBig = 1;
-
 class Window : public ::testing::Test {
  protected:
   explicit Window(NumberFormat format = {}) : form(view, clipboard, format) { form.Form_Load(); }

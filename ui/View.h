@@ -13,9 +13,11 @@ constexpr int16_t kRowCount = 3;
 // The "Copy All" member of the copy buttons, after one for each row.
 constexpr int16_t kCopyAll = kRowCount;
 constexpr int16_t kCopyCount = kCopyAll + 1;
-// The number types (Automatic, Byte, Integer, Long) and the byte orders.
-constexpr int16_t kTypeCount = 4;
-constexpr int16_t kDisplayCount = 2;
+// The number type options, and the byte order options.
+constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
+constexpr int16_t kTypeCount = kLong + 1;
+constexpr int16_t kLittle = 0, kBig = 1;
+constexpr int16_t kDisplayCount = kBig + 1;
 
 // Button arrays: one Update, Copy and Paste button per row, and Copy All.
 enum class Buttons : int16_t { Update, Copy, Paste };

@@ -19,7 +19,6 @@ struct NumberType {
 };
 constexpr NumberType kTypes[] = {{0, 0}, {1, 8}, {2, 16}, {4, 32}};
 static_assert(std::size(kTypes) == kTypeCount);
-constexpr int16_t kAutomatic = 0, kByte = 1, kInteger = 2, kLong = 3;
 
 // The exact unsigned value of the bytes a hex or binary text stands for,
 // the same bytes the single-precision conversions read. Texts are at most
@@ -53,7 +52,7 @@ void frmMain::Form_Load() {
   view_.SetText(kRowDec, u"");
   for (int16_t row = 0; row < kRowCount; ++row) view_.SetEnabled(Buttons::Update, row, false);
   view_.Select(Options::Type, kAutomatic);
-  view_.Select(Options::Display, 0);
+  view_.Select(Options::Display, kLittle);
   for (int16_t i = 0; i < view_.Count(Buttons::Copy); ++i) view_.SetEnabled(Buttons::Copy, i, false);
   for (int16_t i = 0; i < view_.Count(Buttons::Paste); ++i) view_.SetEnabled(Buttons::Paste, i, false);
 }
@@ -64,7 +63,7 @@ void frmMain::optType_Click(int16_t index) {
   state_.TypeBits = kTypes[index].bits;
 }
 
-void frmMain::optDisplay_Click(int16_t index) { state_.LittleEndian = index == 0; }
+void frmMain::optDisplay_Click(int16_t index) { state_.LittleEndian = index == kLittle; }
 
 void frmMain::RefreshCopyAll() {
   view_.SetEnabled(Buttons::Copy, kCopyAll, state_.HasDec && state_.HasBin && state_.HasHex);
