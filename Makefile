@@ -13,7 +13,12 @@ BUILD_DEPS  = $(shell scripts/build-deps)
 TEST_DEPS   = $(shell scripts/build-deps --check)
 CHECK_TOOLS := dpkg-dev lintian devscripts libbenchmark-dev
 
-.PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean
+# A configure that fails (no compiler yet, say) leaves no cache behind, so
+# that the next run starts clean.
+configure_in = cmake -S . -B $(1) -G $(GENERATOR) $(2) $(CMAKE_FLAGS) >/dev/null || \
+  { rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles; exit 1; }
+
+.PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean
 
 all: build
 
@@ -25,7 +30,7 @@ test-deps: deps
 	@scripts/ensure-locale
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_FLAGS) >/dev/null
+	@$(call configure_in,$(BUILD))
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -35,14 +40,13 @@ test: test-deps build
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: test-deps
-	@cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
-	  -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@$(call configure_in,$(SAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_BENCH=OFF)
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE packaging
 
 # The exhaustive sweep of every 32-bit pattern (long: minutes).
 test-long: deps
-	@cmake -S . -B $(BUILD) -G $(GENERATOR) -DNOMBRELIX_LONG_TESTS=ON $(CMAKE_FLAGS) >/dev/null
+	@$(call configure_in,$(BUILD),-DNOMBRELIX_LONG_TESTS=ON)
 	@cmake --build $(BUILD) -j $(JOBS)
 	@ctest --test-dir $(BUILD) --output-on-failure -L long
 
@@ -51,8 +55,8 @@ FUZZ_SECONDS ?= 30
 FUZZ_BUILD   ?= build-fuzz
 fuzz: deps
 	@scripts/ensure-packages clang libclang-rt-14-dev
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DNOMBRELIX_FUZZ=ON -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_GUI=OFF -DNOMBRELIX_BENCH=OFF >/dev/null
+	@CC=clang CXX=clang++ $(call configure_in,$(FUZZ_BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DNOMBRELIX_FUZZ=ON -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_GUI=OFF -DNOMBRELIX_BENCH=OFF)
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target engine_fuzz number_fuzz window_fuzz
 	@for f in engine number window; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$f && echo "== $${f}_fuzz for $(FUZZ_SECONDS) s" && \
@@ -79,6 +83,12 @@ bench: test-deps build
 package: deps
 	@scripts/ensure-packages dpkg-dev
 	@scripts/build-package . $(BUILD)/package
+
+# The proof on a really fresh Debian 12 (root; about 10 minutes): `make test`
+# in a minimal root with only make, git and ca-certificates, then the
+# package built there with its tests, installed and its autopkgtest run.
+clean-room:
+	@scripts/clean-room
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

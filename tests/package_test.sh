@@ -26,7 +26,9 @@ done
 check grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 check test "$(dpkg-deb -f "$deb" Version)" = "$version"
 check test "$(dpkg-deb -f "$deb" Section)" = "math"
-check test "$(dpkg-deb -f "$deb" Recommends)" = "fonts-liberation2, qt6-wayland"
+# The layout is drawn for Liberation's metrics.
+check grep -q fonts-liberation2 <<<"$(dpkg-deb -f "$deb" Depends)"
+check test "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland"
 
 if command -v lintian >/dev/null; then
   tags=$(lintian -EvIL +pedantic "$deb" 2>/dev/null | grep -E '^[EWI]: ' || true)

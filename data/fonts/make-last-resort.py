@@ -6,6 +6,7 @@ installed font has (drawn as a box either way) at once.
 Usage: make-last-resort.py OUT.ttf (data/fonts/last-resort.ttf is its output)"""
 import sys
 
+from fontTools.feaLib.builder import addOpenTypeFeaturesFromString
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib.tables._c_m_a_p import CmapSubtable
@@ -43,6 +44,14 @@ whole = CmapSubtable.newSubtable(13)
 whole.platformID, whole.platEncID, whole.language = 3, 10, 0
 whole.cmap = dict.fromkeys(range(0x110000), "box")
 fb.font["cmap"].tables = [whole]
+# The scripts that a toolkit draws only from fonts with OpenType layout for
+# them (Qt asks fontconfig for "otlayout:<tag>"): without these tags the box
+# is never chosen for them, and nothing draws their characters.
+SCRIPTS = ("syrc thaa nko deva dev2 beng bng2 guru gur2 gujr gjr2 orya ory2 taml tml2 "
+           "telu tel2 knda knd2 mlym mlm2 sinh khmr").split()
+fea = "languagesystem DFLT dflt;\n" + "".join(f"languagesystem {t:<4} dflt;\n" for t in SCRIPTS)
+fea += "feature ccmp { sub box by box; } ccmp;\n"
+addOpenTypeFeaturesFromString(fb.font, fea)
 # Fixed dates: the same bytes on every run.
 fb.font["head"].created = fb.font["head"].modified = 0
 fb.save(sys.argv[1])

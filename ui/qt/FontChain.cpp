@@ -13,12 +13,20 @@ const QString kLastResort = QStringLiteral("Nombrelix Last Resort");
 
 QByteArray LastResortFont();  // compiled in from data/fonts
 
-namespace {}  // namespace
-
 FontChain::FontChain(const QFont& base) : base_(base) {
   QFont alone = base;
   alone.setStyleStrategy(QFont::StyleStrategy(base.styleStrategy() | QFont::NoFontMerging));
   raw_ = QRawFont::fromFont(alone);
+  // With no font installed the toolkit's stand-in answers for every
+  // character and draws none.
+  if (!Draws(raw_)) raw_ = QRawFont();
+}
+
+bool FontChain::Draws(const QRawFont& font) {
+  // The toolkit's stand-in, when no font has a character, is a font without
+  // tables or family: it draws nothing, and asking its family ends the
+  // program.
+  return font.isValid() && !font.fontTable("name").isEmpty();
 }
 
 bool FontChain::LastResortReady() {
@@ -36,13 +44,40 @@ int FontChain::Lookup(char32_t c) {
   layout.createLine();
   layout.endLayout();
   for (const QGlyphRun& run : layout.glyphRuns()) {
-    const QString family = run.rawFont().familyName();
+    const QRawFont font = run.rawFont();
+    if (!Draws(font)) continue;
     const QList<quint32> glyphs = run.glyphIndexes();
-    if (glyphs.isEmpty() || glyphs.front() == 0 || family == raw_.familyName()) continue;
-    const qsizetype at = families_.indexOf(family);
-    if (at >= 0) return static_cast<int>(at);
-    families_ << family;
-    return static_cast<int>(families_.size() - 1);
+    if (glyphs.isEmpty() || glyphs.front() == 0) continue;
+    const QString family = font.familyName();
+    if (family == kLastResort) return Search(c);
+    if (family.isEmpty() || family == raw_.familyName()) continue;
+    return IndexOf(family);
+  }
+  return kNone;
+}
+
+int FontChain::IndexOf(const QString& family) {
+  const qsizetype at = families_.indexOf(family);
+  if (at >= 0) return static_cast<int>(at);
+  families_ << family;
+  return static_cast<int>(families_.size() - 1);
+}
+
+int FontChain::Search(char32_t c) {
+  // The toolkit's search ranked the last resort's box (it has every
+  // character) above a family that may have this one: ask each family.
+  if (installed_.isEmpty()) {
+    for (const QString& family : QFontDatabase::families()) {
+      if (family == kLastResort) continue;
+      QFont font = base_;
+      font.setFamilies({family});
+      font.setStyleStrategy(QFont::StyleStrategy(base_.styleStrategy() | QFont::NoFontMerging));
+      const QRawFont raw = QRawFont::fromFont(font);
+      if (Draws(raw) && raw.familyName() == family) installed_.push_back(raw);
+    }
+  }
+  for (const QRawFont& raw : installed_) {
+    if (raw.supportsCharacter(c)) return IndexOf(raw.familyName());
   }
   return kNone;
 }
@@ -53,7 +88,9 @@ QFont FontChain::For(const QString& text) {
   bool none = false;
   bool complete = true;
   int lookups = 0;
+  bool privateUse = false;
   for (const char32_t c : text.toUcs4()) {
+    if (!privateUse && QChar::category(c) == QChar::Other_PrivateUse) privateUse = true;
     auto found = drawnBy_.constFind(c);
     if (found == drawnBy_.cend()) {
       if (lookups == kMaxLookups) {
@@ -80,5 +117,10 @@ QFont FontChain::For(const QString& text) {
   if (none && complete && LastResortReady()) chain << kLastResort;
   QFont font = base_;
   font.setFamilies(chain);
+  // Without shaping the toolkit gives private-use characters no glyph at
+  // all; only texts that hold one pay for shaping.
+  if (privateUse) {
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
+  }
   return font;
 }

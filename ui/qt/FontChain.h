@@ -32,11 +32,15 @@ class FontChain {
   static constexpr int kBase = -1;
   static constexpr int kNone = -2;
   int Lookup(char32_t c);
+  int Search(char32_t c);
+  int IndexOf(const QString& family);
+  static bool Draws(const QRawFont& font);
   bool LastResortReady();
 
   QFont base_;
   QRawFont raw_;  // the box font alone
   QHash<char32_t, int> drawnBy_;
   QStringList families_;
-  int lastResort_ = 0;  // 0 not loaded yet, 1 loaded, -1 failed
+  QList<QRawFont> installed_;  // each installed family alone, once needed
+  int lastResort_ = 0;         // 0 not loaded yet, 1 loaded, -1 failed
 };

@@ -68,6 +68,24 @@ constexpr Control kControls[] = {
     {"cmdCopy(3)", Kind::CopyPicture, "Frame3", "", 1020, 300, 375, 375, kCopyAll, "Copy All"},
 };
 
+// Makes a caption's font smaller until the caption fits its control: the
+// layout is fixed, the fonts of a machine are not (DejaVu Sans is wider
+// than the Liberation Sans the layout is drawn for).
+void FitCaption(QWidget* widget, const QString& caption) {
+  constexpr int kSmallest = 7;
+  const auto fits = [&] {
+    if (qobject_cast<QGroupBox*>(widget)) {
+      return widget->fontMetrics().horizontalAdvance(caption) + 16 <= widget->width();
+    }
+    return widget->sizeHint().width() <= widget->width();
+  };
+  QFont font = widget->font();
+  while (!fits() && font.pixelSize() > kSmallest) {
+    font.setPixelSize(font.pixelSize() - 1);
+    widget->setFont(font);
+  }
+}
+
 QRect Pixels(const Control& c) {
   return {c.left / kTwipsPerPixel, c.top / kTwipsPerPixel, c.width / kTwipsPerPixel,
           c.height / kTwipsPerPixel};
@@ -328,6 +346,7 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
     }
     widget->setObjectName(QString::fromUtf8(c.name));
     widget->setGeometry(Pixels(c));
+    if (!caption.isEmpty()) FitCaption(widget, caption);
     created.push_back(widget);
   }
   // Each label names its box for screen readers, as the box's buddy.
