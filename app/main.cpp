@@ -17,9 +17,24 @@
 
 namespace {
 
+// Where the platform was chosen: the advice names what the user did.
+enum class Chosen { Automatically, ByVariable, ByOption };
+
+Chosen PlatformChosen(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray arg(argv[i]);
+    if (arg == "-platform" || arg == "--platform" || arg.startsWith("-platform=") ||
+        arg.startsWith("--platform=")) {
+      return Chosen::ByOption;
+    }
+  }
+  return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? Chosen::Automatically : Chosen::ByVariable;
+}
+
 // The one line said when no platform could be started, from what Qt
 // reported while trying: which display, which plugin, what to try.
-QString StartFailure(const QStringList& said, const QString& fatal) {
+QString StartFailure(const QStringList& said, const QString& fatal, Chosen chosen) {
+  static const QRegularExpression wlDisplay(QStringLiteral("^Failed to create wl_display"));
   static const QRegularExpression display(QStringLiteral("could not connect to display ?(.*)$"));
   static const QRegularExpression missing(
       QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
@@ -27,11 +42,21 @@ QString StartFailure(const QStringList& said, const QString& fatal) {
       QStringLiteral("Available platform plugins are: ([^\n]*?)\\.?\n*$"));
   const QRegularExpressionMatch plugins = available.match(fatal);
   const QString list = plugins.hasMatch() ? plugins.captured(1) : QString();
+  const QString undo = chosen == Chosen::ByOption ? QStringLiteral("try: nombrelix without -platform")
+                                                  : QStringLiteral("try: unset QT_QPA_PLATFORM");
   for (const QString& line : said) {
     if (const QRegularExpressionMatch m = missing.match(line); m.hasMatch()) {
-      return QStringLiteral("no Qt platform plugin \"%1\" (available: %2; try: unset QT_QPA_PLATFORM)")
-          .arg(m.captured(1), list);
+      return QStringLiteral("no Qt platform plugin \"%1\" (available: %2; %3)")
+          .arg(m.captured(1), list, undo);
     }
+  }
+  if (!said.filter(wlDisplay).isEmpty()) {
+    // The Wayland platform was asked for and its display is not there.
+    const QString name = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY") && chosen != Chosen::Automatically;
+    return QStringLiteral("cannot open the Wayland display \"%1\" (no compositor there? %2)")
+        .arg(name, x11 ? undo + QStringLiteral(" to use the X display")
+                       : QStringLiteral("try: xvfb-run nombrelix"));
   }
   for (const QString& line : said) {
     if (const QRegularExpressionMatch m = display.match(line); m.hasMatch()) {
@@ -67,6 +92,7 @@ int main(int argc, char* argv[]) {
   // messages are held while it starts; on that failure they become one
   // plain line and exit status 1, and otherwise they are passed on.
   static std::vector<std::pair<QtMsgType, QString>> held;
+  static const Chosen chosen = PlatformChosen(argc, argv);
   const QtMessageHandler passOn =
       qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type != QtFatalMsg) {
@@ -75,7 +101,7 @@ int main(int argc, char* argv[]) {
         }
         QStringList said;
         for (const auto& message : held) said << message.second;
-        const QByteArray line = "nombrelix: " + StartFailure(said, text).toLocal8Bit() + "\n";
+        const QByteArray line = "nombrelix: " + StartFailure(said, text, chosen).toLocal8Bit() + "\n";
         std::fputs(line.constData(), stderr);
         std::fflush(stderr);
         std::_Exit(1);
@@ -103,5 +129,12 @@ int main(int argc, char* argv[]) {
   form.Form_Load();
   view.show();
   view.Box(kRowDec)->setFocus();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  if (QGuiApplication::platformName().startsWith(u"wayland")) {
+    // Qt 6.4's Wayland teardown can wait forever on its event thread
+    // (QWaylandDisplay's destructor); there is nothing to save or hand on.
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }

@@ -141,6 +141,9 @@ TEST_F(Layout, WindowCaptionAndSize) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Dec to Hex to Bin"));
   EXPECT_EQ(window.size(), QSize(442, 256));
   EXPECT_EQ(window.minimumSize(), window.maximumSize());  // fixed
+  const Qt::WindowFlags flags = window.windowFlags();
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);  // nothing to maximise
+  EXPECT_TRUE((flags & Qt::WindowCloseButtonHint) && (flags & Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(window.windowIcon().isNull());
 }
 

@@ -126,6 +126,27 @@ check "dropping 1024 onto Decimal" "$(text_of 0)" "1024"
 drop 2 "abc"
 check "dropping abc onto Binary" "$(text_of 2)" "abc"
 
+# --- Any script, by every path: drawn from the package's fonts or as boxes ------
+focus_box 1
+put clipboard "क्षि"
+xdotool key shift+Insert
+check "Shift+Insert of Devanagari into Hex" "$(text_of 1)" "क्षि"
+focus_box 2
+put clipboard "ក្ស"
+xdotool key Menu
+sleep 0.4
+xdotool key p
+sleep 0.3
+check "the menu's Paste of Khmer into Binary" "$(text_of 2)" "ក្ស"
+put primary "ܐܒܓ"
+click_twips "${box_x[1]}" "${box_y[1]}" 2
+check "middle button with Syriac, on Hex" "$(text_of 1)" "ܐܒܓ"
+LC_ALL=C.UTF-8 drop 2 "ABकCD"
+check "dropping ABकCD onto Binary" "$(text_of 2)" "ABकCD"
+put clipboard $'\xee\x80\x80'
+click_twips "${paste_x[1]}" "${box_y[1]}"
+check "the Paste button with a private-use character, on Hex" "$(text_of 1)" $'\xee\x80\x80'
+
 # --- Focus: shown after Enter, and Tab lands on the chosen option --------------
 crop() { import -window "$win" -crop "53x24+168+136" "$private_x_dir/$1.png"; }
 set_box 0 "300"

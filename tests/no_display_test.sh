@@ -7,13 +7,16 @@ app=$1
 fail=0
 n=77
 while [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done   # a display nobody serves
-run() {  # what, expected start of the line, env settings...
+run() {  # what, expected start of the line (a pattern), env settings... [-- program arguments...]
   local what=$1 expect=$2
   shift 2
-  local err status
-  err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$app" 2>&1 >/dev/null)
+  local settings=() err status
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${settings[@]}" timeout 20 "$app" "$@" 2>&1 >/dev/null)
   status=$?
-  if [ "$status" = 1 ] && [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] && [[ $err == "$expect"* ]] &&
+  # shellcheck disable=SC2053
+  if [ "$status" = 1 ] && [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] && [[ $err == $expect* ]] &&
     [[ $err != *einstall* ]]; then
     echo "ok: $what: $err"
   else
@@ -23,6 +26,15 @@ run() {  # what, expected start of the line, env settings...
   fi
 }
 run "unreachable display" "nombrelix: cannot open the display \":$n\" (no desktop? try: xvfb-run nombrelix)" DISPLAY=":$n"
-run "unknown platform" "nombrelix: no Qt platform plugin \"nosuchplatform\" (available: " QT_QPA_PLATFORM=nosuchplatform
+run "unknown platform" "nombrelix: no Qt platform plugin \"nosuchplatform\" (available: *; try: unset QT_QPA_PLATFORM)" QT_QPA_PLATFORM=nosuchplatform
 run "no display set" "nombrelix: cannot open a display" -u DISPLAY
+run "-platform names an unknown plugin" \
+  "nombrelix: no Qt platform plugin \"nosuchplatform\" (available: *; try: nombrelix without -platform)" \
+  -- -platform nosuchplatform
+run "unreachable Wayland display" \
+  "nombrelix: cannot open the Wayland display \"nowhere-$n\" (no compositor there? try: xvfb-run nombrelix)" \
+  -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="nowhere-$n" XDG_RUNTIME_DIR="${TMPDIR:-/tmp}"
+run "unreachable Wayland display beside an X display" \
+  "nombrelix: cannot open the Wayland display \"nowhere-$n\" (no compositor there? try: unset QT_QPA_PLATFORM to use the X display)" \
+  DISPLAY=":$n" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="nowhere-$n" XDG_RUNTIME_DIR="${TMPDIR:-/tmp}"
 exit $fail

@@ -6,11 +6,19 @@
 #ifdef NOMBRELIX_HAVE_XCB
 #include "XSelection.h"
 #endif
+#ifdef NOMBRELIX_HAVE_WAYLAND
+#include <qpa/qplatformnativeinterface.h>
+
+#include "WaylandSelection.h"
+#endif
 
 QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode) : clipboard_(clipboard), mode_(mode) {
 #ifdef NOMBRELIX_HAVE_XCB
   // By name: the offscreen platform offers an X11 interface too.
   x11_ = QGuiApplication::platformName() == QLatin1String("xcb");
+#endif
+#ifdef NOMBRELIX_HAVE_WAYLAND
+  wayland_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 #endif
 }
 
@@ -43,6 +51,19 @@ std::optional<std::u16string> QtClipboard::GetText() {
                                                                             : XSelection::Which::Primary);
     }
     return reader_->Read(kReadBudget);
+  }
+#endif
+#ifdef NOMBRELIX_HAVE_WAYLAND
+  if (wayland_ && !Owned()) {
+    if (!wlReader_) {
+      QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+      wlReader_ = std::make_unique<WaylandSelection>(
+          static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display")),
+          static_cast<wl_seat*>(native->nativeResourceForIntegration("wl_seat")),
+          mode_ == QClipboard::Clipboard ? WaylandSelection::Which::Clipboard
+                                         : WaylandSelection::Which::Primary);
+    }
+    return wlReader_->Read(kReadBudget);
   }
 #endif
   // Our own text, or a platform whose toolkit read is all there is.

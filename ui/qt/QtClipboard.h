@@ -7,11 +7,12 @@
 #include "Clipboard.h"
 
 class XSelection;
+class WaylandSelection;
 
 // The system clipboard (the CLIPBOARD selection on X11), or the primary
 // selection that the middle button pastes, plain text only. Qt writes; on
-// X11 another program's text is read with a deadline, so that an owner
-// that never answers fails the read within a fraction of a second.
+// X11 and Wayland another program's text is read with a deadline, so that
+// an owner that never answers fails the read within a fraction of a second.
 class QtClipboard final : public Clipboard {
  public:
   explicit QtClipboard(QClipboard& clipboard, QClipboard::Mode mode = QClipboard::Clipboard);
@@ -30,5 +31,7 @@ class QtClipboard final : public Clipboard {
   QClipboard& clipboard_;
   QClipboard::Mode mode_;
   bool x11_ = false;
-  std::unique_ptr<XSelection> reader_;  // X11 only, made at the first read
+  bool wayland_ = false;
+  std::unique_ptr<XSelection> reader_;          // X11 only, made at the first read
+  std::unique_ptr<WaylandSelection> wlReader_;  // Wayland only, made at the first read
 };

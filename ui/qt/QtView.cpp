@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QWindow>
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
@@ -252,6 +255,10 @@ class KeyFilteringEdit final : public QLineEdit {
 QtView::QtView() {
   setWindowTitle(QStringLiteral("Dec to Hex to Bin"));
   setFixedSize(kWidth, kHeight);
+  // A fixed layout has nothing to maximise: no such button, also where the
+  // window draws its own title bar (Wayland without server decorations).
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setWindowIcon(Pictures::AppIconSet());
   const QFont boxFont = ChooseFonts();
   const std::vector<QWidget*> created = CreateControls(boxFont);
@@ -387,6 +394,36 @@ void QtView::OrderTabs(const std::vector<QWidget*>& created) {
     if (previous) setTabOrder(previous, widget);
     previous = widget;
     tabOrder_.push_back(widget);
+  }
+}
+
+void QtView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (drawnAt_ != 0 || !windowHandle()) return;
+  drawnAt_ = windowHandle()->devicePixelRatio();
+  const auto watch = [this](QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, &QtView::FollowScale);
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, &QtView::FollowScale);
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
+}
+
+void QtView::FollowScale() {
+  QWindow* window = windowHandle();
+  if (!window || !isVisible() || !window->screen()) return;
+  const qreal scale = window->screen()->devicePixelRatio();
+  if (scale == drawnAt_) return;
+  drawnAt_ = scale;
+  // Qt 6.4 on Wayland keeps drawing at the old scale when the scale of the
+  // window's output changes, until the surface is made anew: shown again,
+  // the window is sharp at the new scale, its controls as they were.
+  if (QGuiApplication::platformName().startsWith(u"wayland")) {
+    QWidget* focus = focusWidget();
+    hide();
+    window->destroy();
+    show();
+    if (focus) focus->setFocus();
   }
 }
 

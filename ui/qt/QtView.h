@@ -51,6 +51,7 @@ class QtView final : public QWidget, public View {
   // Tab walks the table's order; each option group is one stop, at its
   // chosen option, whoever chose it.
   bool focusNextPrevChild(bool next) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   friend class KeyFilteringEdit;
@@ -73,6 +74,9 @@ class QtView final : public QWidget, public View {
   void OrderTabs(const std::vector<QWidget*>& created);
 
   void FitFont(QLineEdit* box, const QString& text);
+  void FollowScale();
+
+  qreal drawnAt_ = 0;  // the device pixel ratio the window was made for
 
   std::unique_ptr<FontChain> fonts_;  // the boxes' fonts, for their texts
   ViewEvents* events_ = nullptr;

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# End to end on Wayland, natively: the built program in a headless sway,
+# driven by a virtual pointer and keyboard (wl_input) and wl-clipboard: the
+# walkthrough, a key filter, the paste paths, a clipboard owner that never
+# answers, a change of the output's scale, and closing the window.
+# Usage: e2e_wayland.sh path/to/nombrelix path/to/wl_input
+set -euo pipefail
+app=$1 wl_input=$2
+for tool in sway swaymsg wl-copy wl-paste grim compare setpriv; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+dir=$(mktemp -d)
+pids=()
+stop() {
+  local p
+  for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; kill "$p" 2>/dev/null || true; done
+  rm -rf "$dir"
+}
+trap stop EXIT
+
+# sway refuses to run as root: as nobody then, in a runtime folder of its own.
+mkdir -m 700 "$dir/run"
+printf 'xwayland disable\noutput HEADLESS-1 resolution 1600x1200 scale 1\n' >"$dir/sway.conf"
+as_compositor=()
+if [ "$(id -u)" = 0 ]; then
+  chown 65534:65534 "$dir/run"
+  chmod 755 "$dir"
+  chmod 644 "$dir/sway.conf"
+  as_compositor=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+export XDG_RUNTIME_DIR=$dir/run QT_QPA_PLATFORM=wayland
+unset DISPLAY WAYLAND_DISPLAY
+"${as_compositor[@]}" env HOME="$dir" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  XDG_RUNTIME_DIR="$dir/run" sway -c "$dir/sway.conf" >"$dir/sway.log" 2>&1 &
+pids+=($!)
+socket=
+for _ in $(seq 100); do
+  socket=$(cd "$dir/run" && ls wayland-* 2>/dev/null | grep -v lock | head -n1 || true)
+  [ -n "$socket" ] && ls "$dir"/run/sway-ipc.* >/dev/null 2>&1 && break
+  sleep 0.1
+done
+[ -n "$socket" ] || { echo "sway did not start"; cat "$dir/sway.log"; exit 1; }
+export WAYLAND_DISPLAY=$socket
+sway_ipc() { swaymsg -s "$(ls "$dir"/run/sway-ipc.* | head -n1)" "$@"; }
+
+coproc INPUT { "$wl_input" 1600 1200 2>"$dir/input.log"; }
+pids+=($INPUT_PID)
+send() { echo "$*" >&"${INPUT[1]}"; local reply; read -r -u "${INPUT[0]}" reply; [ "$reply" = ok ] || echo "wl_input: $* failed"; }
+
+# The window's client area on the layout, and the pid, from sway's tree.
+tree() {
+  sway_ipc -t get_tree | python3 -c '
+import json, sys
+def walk(n):
+    if n.get("app_id"):
+        r, w = n["rect"], n["window_rect"]
+        print(n["app_id"], n["name"].replace(" ", "_"), n["pid"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))'
+}
+start() {
+  "$app" >>"$dir/app.log" 2>&1 &
+  app_pid=$!
+  pids+=($app_pid)
+  for _ in $(seq 100); do read -r app_id title _ ox oy ww wh <<<"$(tree)" || true; [ -n "${ox:-}" ] && break; sleep 0.1; done
+  [ -n "${ox:-}" ] || { echo "FAIL: the window did not appear"; cat "$dir/app.log"; exit 1; }
+  sleep 0.3
+}
+fail=0
+check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi; }
+box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
+click() { send move $((ox + $1 / 15 + 12)) $((oy + $2 / 15 + 12)); send click "${3:-1}"; sleep 0.2; }
+text_of() {  # a box's text, through its Copy button
+  click "${copy_x[$1]}" "${box_y[$1]}"
+  timeout 2 wl-paste --no-newline 2>/dev/null || true
+}
+put() { wl-copy "$@"; sleep 0.2; }
+
+start
+check "app id and title" "$app_id $title" "io.github.nombrelix.Nombrelix Dec_to_Hex_to_Bin"
+check "client area" "${ww}x$wh" "442x256"
+
+# --- The walkthrough, and a key filter ----------------------------------------
+click 300 2040
+send type 3z0x0
+send key Return
+send key Return
+check "300 typed (z and x refused), Enter, Enter: Hex" "$(text_of 1)" "2C01"
+check "and Binary" "$(text_of 2)" "0010110000000001"
+
+# --- Paste paths follow the row's rule ------------------------------------------
+put 12abc
+click "${paste_x[0]}" "${box_y[0]}"
+check "Paste of 12abc into Decimal" "$(text_of 0)" "300"
+put ff
+click "${paste_x[1]}" "${box_y[1]}"
+check "Paste of ff into Hex" "$(text_of 1)" "ff"
+click 300 2700
+put "क्षि"
+send key shift+Insert
+sleep 0.2
+check "Shift+Insert of Devanagari into Hex" "$(text_of 1)" "क्षि"
+put --primary 42
+click 300 2040 2
+check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
+put --primary xyz
+click 300 2040 2
+check "middle button with xyz selected, on Decimal" "$(text_of 0)" "42"
+
+# --- A clipboard owner that never answers ----------------------------------------
+hung() {  # what, the paste's click...
+  local what=$1
+  shift
+  put ab
+  local owner
+  owner=$(pgrep -n -x wl-copy)
+  kill -STOP "$owner"
+  local t0 t1 got
+  t0=$(date +%s%N)
+  "$@"
+  click "${copy_x[1]}" "${box_y[1]}"   # queued behind the paste
+  until got=$(timeout 0.05 wl-paste --no-newline 2>/dev/null); do :; done
+  t1=$(date +%s%N)
+  kill -CONT "$owner"
+  check "$what: the Hex box is kept" "$got" "1F"
+  echo "note: $what: the window answered after $(((t1 - t0) / 1000000)) ms"
+  [ $(((t1 - t0) / 1000000)) -lt 5000 ] || { echo "FAIL: $what: the window did not answer"; fail=1; }
+}
+click 300 2700
+send key BackSpace
+send type 1f
+hung "Paste button, owner stopped" click "${paste_x[1]}" "${box_y[1]}"
+hung "Shift+Insert, owner stopped" eval 'click 300 2700; send key shift+Insert'
+put cd
+click "${paste_x[1]}" "${box_y[1]}"
+check "once the owner answers again, the next paste works" "$(text_of 1)" "cd"
+kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
+
+# --- The output's scale changes while the window is open -------------------------
+shot() { grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.png"; }
+scaled() {  # from to
+  sway_ipc output HEADLESS-1 scale "$1" >/dev/null
+  kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
+  start
+  sway_ipc output HEADLESS-1 scale "$2" >/dev/null
+  sleep 1
+  read -r _ _ _ ox oy ww wh <<<"$(tree)"
+  shot live
+  kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
+  start
+  shot fresh
+  # The text cursor blinks: only what differs beyond it counts.
+  local differ
+  differ=$(compare -metric AE -fuzz 10% "$dir/live.png" "$dir/fresh.png" null: 2>&1 || true)
+  [ "${differ%% *}" -lt 2000 ] && echo "ok: scale $1 to $2: as sharp as a fresh start ($differ pixels differ)" ||
+    { echo "FAIL: scale $1 to $2: $differ pixels differ from a fresh start"; fail=1; }
+}
+scaled 1 2
+scaled 2 1
+scaled 1 1.5
+sway_ipc output HEADLESS-1 scale 1 >/dev/null
+
+# --- Closing the window ends the program -----------------------------------------
+kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
+left=0
+for _ in $(seq "${CLOSES:-20}"); do
+  start
+  sway_ipc "[pid=$app_pid] kill" >/dev/null
+  for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$app_pid" 2>/dev/null; then left=$((left + 1)); kill -9 "$app_pid"; fi
+  wait "$app_pid" 2>/dev/null || true
+done
+check "closes that left the program running, of ${CLOSES:-20}" "$left" 0
+exit $fail
