@@ -127,9 +127,8 @@ hung() {  # what, the paste's click...
   echo "note: $what: the window answered after $(((t1 - t0) / 1000000)) ms"
   [ $(((t1 - t0) / 1000000)) -lt 5000 ] || { echo "FAIL: $what: the window did not answer"; fail=1; }
 }
-click 300 2700
-send key BackSpace
-send type 1f
+put 1F
+click "${paste_x[1]}" "${box_y[1]}"
 hung "Paste button, owner stopped" click "${paste_x[1]}" "${box_y[1]}"
 hung "Shift+Insert, owner stopped" eval 'click 300 2700; send key shift+Insert'
 put cd
