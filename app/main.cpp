@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -13,6 +12,7 @@
 #include "LocaleFormat.h"
 #include "QtClipboard.h"
 #include "QtView.h"
+#include "ReadableStyle.h"
 #include "frmMain.h"
 
 namespace {
@@ -119,7 +119,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral(NOMBRELIX_VERSION));
   QApplication::setDesktopFileName(QStringLiteral(NOMBRELIX_APP_ID));
   // One look everywhere: the layout is in fixed pixels.
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setStyle(new ReadableStyle);
 
   QtView view;
   QtClipboard clipboard(*QApplication::clipboard());

@@ -7,13 +7,13 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <QTest>
 #include <cstdio>
 #include <vector>
 
 #include "QtClipboard.h"
 #include "QtView.h"
+#include "ReadableStyle.h"
 #include "frmMain.h"
 
 namespace {
@@ -30,7 +30,7 @@ QString Fill(const QString& piece) {
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setStyle(new ReadableStyle);
   QtView view;
   QtClipboard clipboard(*QApplication::clipboard());
   frmMain form(view, clipboard, NumberFormat{});

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStyleFactory>
+
+#include "ReadableStyle.h"
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QApplication::setStyle(new ReadableStyle);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -77,7 +77,9 @@ constexpr Control kControls[] = {
 void FitCaption(QWidget* widget, const QString& caption) {
   constexpr int kSmallest = 7;
   const auto fits = [&] {
-    if (qobject_cast<QGroupBox*>(widget)) {
+    // A frame's title and a button's caption, by the text's own width: the
+    // style asks a minimum width of a button that the layout does not give.
+    if (qobject_cast<QGroupBox*>(widget) || qobject_cast<QPushButton*>(widget)) {
       return widget->fontMetrics().horizontalAdvance(caption) + 16 <= widget->width();
     }
     return widget->sizeHint().width() <= widget->width();

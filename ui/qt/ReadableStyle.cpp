@@ -1,0 +1,88 @@
+#include "ReadableStyle.h"
+
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <cmath>
+
+namespace {
+
+// Contrast as accessibility guidelines measure it: 1 (none) to 21.
+double Luminance(const QColor& c) {
+  const auto channel = [](double s) { return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4); };
+  return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+bool Dark(const QPalette& palette) {
+  return Luminance(palette.color(QPalette::Window)) < Luminance(palette.color(QPalette::WindowText));
+}
+
+// `from` moved toward `to` just far enough to have `wanted` contrast with
+// each of `behind`; `to` itself when nothing nearer has.
+QColor Toward(const QColor& from, const QColor& to, double wanted, std::initializer_list<QColor> behind) {
+  for (int step = 0; step <= 20; ++step) {
+    const double t = step / 20.0;
+    const QColor c = QColor::fromRgbF(static_cast<float>(from.redF() + (to.redF() - from.redF()) * t),
+                                      static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * t),
+                                      static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * t));
+    if (std::all_of(behind.begin(), behind.end(),
+                    [&](const QColor& b) { return Contrast(c, b) >= wanted; })) {
+      return c;
+    }
+  }
+  return to;
+}
+
+// The line a ring or border is drawn with: 3:1 against the window and the
+// field inside, with room for the softening of a thin round line.
+QColor Edge(const QPalette& p) {
+  return Toward(p.color(QPalette::Window), p.color(QPalette::WindowText), 4.5,
+                {p.color(QPalette::Window), p.color(QPalette::Base)});
+}
+
+}  // namespace
+
+ReadableStyle::ReadableStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+void ReadableStyle::polish(QPalette& palette) {
+  QProxyStyle::polish(palette);
+  if (!Dark(palette)) return;
+  // Disabled texts at 4.5:1 against what they are drawn on, also where a
+  // small font softens the strokes: still dimmer than enabled text.
+  const struct {
+    QPalette::ColorRole text, behind;
+  } pairs[] = {{QPalette::ButtonText, QPalette::Button},
+               {QPalette::WindowText, QPalette::Window},
+               {QPalette::Text, QPalette::Base}};
+  for (const auto& [text, behind] : pairs) {
+    const QColor readable =
+        Toward(palette.color(QPalette::Disabled, text), palette.color(QPalette::Active, text), 7.0,
+               {palette.color(QPalette::Disabled, behind)});
+    palette.setColor(QPalette::Disabled, text, readable);
+  }
+}
+
+void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                  const QWidget* widget) const {
+  QProxyStyle::drawPrimitive(element, option, painter, widget);
+  const bool ring = element == PE_IndicatorRadioButton;
+  // A focused box keeps the style's focus colour on its border.
+  const bool border =
+      (element == PE_FrameLineEdit && !(option->state & State_HasFocus)) || element == PE_FrameGroupBox;
+  if (!(ring || border) || !Dark(option->palette)) return;
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing);
+  painter->setPen(QPen(Edge(option->palette), 1));
+  painter->setBrush(Qt::NoBrush);
+  const QRectF area = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+  if (ring) {
+    painter->drawEllipse(area.adjusted(0.5, 0.5, -0.5, -0.5));
+  } else {
+    painter->drawRoundedRect(area, 2, 2);
+  }
+  painter->restore();
+}

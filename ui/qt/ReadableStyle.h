@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// The Fusion style, with its rings, box borders and disabled texts made to
+// stand out under a dark palette: Fusion draws them a shade darker than the
+// window, which on a dark window all but hides them.
+class ReadableStyle final : public QProxyStyle {
+ public:
+  ReadableStyle();
+
+  void polish(QPalette& palette) override;
+  using QProxyStyle::polish;
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+};
