@@ -69,13 +69,15 @@ fuzz: deps
 run: build
 	@$(BUILD)/app/nombrelix
 
-# Engine and Update micro-benchmarks, start-up time and memory, and how long
-# Paste holds the window when the clipboard's owner never answers.
+# Engine and Update micro-benchmarks, start-up time and memory (X11 and
+# Wayland), and how long Paste holds the window when the clipboard's owner
+# never answers.
 bench: test-deps build
 	@$(BUILD)/bench/engine_bench
 	@$(BUILD)/bench/update_bench
 	@$(BUILD)/bench/paste_bench
 	@bench/startup $(BUILD)
+	@bench/startup_wayland $(BUILD)
 	@bench/hung_paste $(BUILD)
 
 # The Debian package, through debian/ (dpkg-buildpackage), left in

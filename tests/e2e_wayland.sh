@@ -1,64 +1,24 @@
 #!/usr/bin/env bash
 # End to end on Wayland, natively: the built program in a headless sway,
 # driven by a virtual pointer and keyboard (wl_input) and wl-clipboard: the
-# walkthrough, a key filter, the paste paths, a clipboard owner that never
+# walkthrough, a key filter, the paste paths (buttons, Shift+Insert, the
+# context menu, the middle button, drops), a clipboard owner that never
 # answers, a change of the output's scale, and closing the window.
-# Usage: e2e_wayland.sh path/to/nombrelix path/to/wl_input
+# Usage: e2e_wayland.sh path/to/nombrelix path/to/wl_input path/to/drag_source
 set -euo pipefail
-app=$1 wl_input=$2
-for tool in sway swaymsg wl-copy wl-paste grim compare setpriv; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-dir=$(mktemp -d)
+app=$1 wl_input=$2 drag_source=$3
+. "$(dirname "$0")/../scripts/private-wayland.sh"
+private_wl_need wl-copy wl-paste grim compare
+private_wl_start 1600x1200
+dir=$private_wl_dir
 pids=()
-stop() {
-  local p
-  for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; kill "$p" 2>/dev/null || true; done
-  rm -rf "$dir"
-}
-trap stop EXIT
-
-# sway refuses to run as root: as nobody then, in a runtime folder of its own.
-mkdir -m 700 "$dir/run"
-printf 'xwayland disable\noutput HEADLESS-1 resolution 1600x1200 scale 1\n' >"$dir/sway.conf"
-as_compositor=()
-if [ "$(id -u)" = 0 ]; then
-  chown 65534:65534 "$dir/run"
-  chmod 755 "$dir"
-  chmod 644 "$dir/sway.conf"
-  as_compositor=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-fi
-export XDG_RUNTIME_DIR=$dir/run QT_QPA_PLATFORM=wayland
-unset DISPLAY WAYLAND_DISPLAY
-"${as_compositor[@]}" env HOME="$dir" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-  XDG_RUNTIME_DIR="$dir/run" sway -c "$dir/sway.conf" >"$dir/sway.log" 2>&1 &
-pids+=($!)
-socket=
-for _ in $(seq 100); do
-  socket=$(cd "$dir/run" && ls wayland-* 2>/dev/null | grep -v lock | head -n1 || true)
-  [ -n "$socket" ] && ls "$dir"/run/sway-ipc.* >/dev/null 2>&1 && break
-  sleep 0.1
-done
-[ -n "$socket" ] || { echo "sway did not start"; cat "$dir/sway.log"; exit 1; }
-export WAYLAND_DISPLAY=$socket
-sway_ipc() { swaymsg -s "$(ls "$dir"/run/sway-ipc.* | head -n1)" "$@"; }
+trap 'for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null || true; kill "$p" 2>/dev/null || true; done; private_wl_stop' EXIT
 
 coproc INPUT { "$wl_input" 1600 1200 2>"$dir/input.log"; }
 pids+=($INPUT_PID)
 send() { echo "$*" >&"${INPUT[1]}"; local reply; read -r -u "${INPUT[0]}" reply; [ "$reply" = ok ] || echo "wl_input: $* failed"; }
 
-# The window's client area on the layout, and the pid, from sway's tree.
-tree() {
-  sway_ipc -t get_tree | python3 -c '
-import json, sys
-def walk(n):
-    if n.get("app_id"):
-        r, w = n["rect"], n["window_rect"]
-        print(n["app_id"], n["name"].replace(" ", "_"), n["pid"], r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"])
-    for c in n.get("nodes", []) + n.get("floating_nodes", []):
-        walk(c)
-walk(json.load(sys.stdin))'
-}
+tree() { private_wl_tree | grep "^io.github.nombrelix"; }
 start() {
   "$app" >>"$dir/app.log" 2>&1 &
   app_pid=$!
@@ -107,12 +67,48 @@ check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 put --primary xyz
 click 300 2040 2
 check "middle button with xyz selected, on Decimal" "$(text_of 0)" "42"
+put 12abc
+click 300 2040 3
+send key p
+sleep 0.2
+check "the context menu's Paste of 12abc into Decimal" "$(text_of 0)" "42"
+put -- -5
+click 300 2040 3
+send key p
+sleep 0.2
+check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
+
+# A drag from another program's window (tiled behind the floating window).
+drop() {  # row text
+  "$drag_source" "$2" >>"$dir/app.log" 2>&1 &
+  local src=$! sx sy _
+  pids+=($src)
+  for _ in $(seq 50); do read -r _ _ _ sx sy _ <<<"$(private_wl_tree | grep "^drag_source")" || true; [ -n "${sx:-}" ] && break; sleep 0.1; done
+  sleep 0.3
+  send move $((sx + 10)) $((sy + 10))
+  send down 1
+  local x=$((ox + 30)) y=$((oy + box_y[$1] / 15 + 12)) step
+  for step in 1 2 3 4 5 6; do
+    send move $((sx + 10 + (x - sx - 10) * step / 6)) $((sy + 10 + (y - sy - 10) * step / 6))
+    sleep 0.1
+  done
+  send up 1
+  sleep 0.4
+  kill "$src"
+  wait "$src" 2>/dev/null || true
+}
+drop 0 9x9
+check "dropping 9x9 onto Decimal" "$(text_of 0)" "-5"
+drop 0 1024
+check "dropping 1024 onto Decimal" "$(text_of 0)" "1024"
+drop 2 "ABकCD"
+check "dropping ABकCD onto Binary" "$(text_of 2)" "ABकCD"
 
 # --- A clipboard owner that never answers ----------------------------------------
-hung() {  # what, the paste's click...
-  local what=$1
-  shift
-  put ab
+hung() {  # what, clipboard|primary, the paste's click...
+  local what=$1 which=$2
+  shift 2
+  if [ "$which" = primary ]; then put --primary ab; else put ab; fi
   local owner
   owner=$(pgrep -n -x wl-copy)
   kill -STOP "$owner"
@@ -129,8 +125,9 @@ hung() {  # what, the paste's click...
 }
 put 1F
 click "${paste_x[1]}" "${box_y[1]}"
-hung "Paste button, owner stopped" click "${paste_x[1]}" "${box_y[1]}"
-hung "Shift+Insert, owner stopped" eval 'click 300 2700; send key shift+Insert'
+hung "Paste button, owner stopped" clipboard click "${paste_x[1]}" "${box_y[1]}"
+hung "Shift+Insert, owner stopped" clipboard eval 'click 300 2700; send key shift+Insert'
+hung "middle button, selection owner stopped" primary click 300 2700 2
 put cd
 click "${paste_x[1]}" "${box_y[1]}"
 check "once the owner answers again, the next paste works" "$(text_of 1)" "cd"

@@ -411,6 +411,16 @@ void QtView::showEvent(QShowEvent* event) {
   connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
 }
 
+void QtView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Qt 6.4's own title bar (Wayland without server decorations) draws a
+  // maximize button whatever the window's flags say: a fixed layout stays
+  // as it is.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+  }
+}
+
 void QtView::FollowScale() {
   QWindow* window = windowHandle();
   if (!window || !isVisible() || !window->screen()) return;

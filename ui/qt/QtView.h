@@ -52,6 +52,7 @@ class QtView final : public QWidget, public View {
   // chosen option, whoever chose it.
   bool focusNextPrevChild(bool next) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   friend class KeyFilteringEdit;
