@@ -4,7 +4,7 @@
 #include <QImage>
 #include <cstdio>
 
-#include "Pictures.h"
+#include "QtPictures.h"
 
 int main(int argc, char* argv[]) {
   if (argc < 4) {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "Pictures.h"
+#include "QtPictures.h"
 #include "QtView.h"
 
 namespace {

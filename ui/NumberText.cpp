@@ -216,3 +216,11 @@ std::u16string WriteSingle(float value, const NumberFormat& format) {
   for (char c : text.substr(e + 1)) out += static_cast<char16_t>(c);  // "+07": at least two digits
   return out;
 }
+
+NumberFormat FormatOf(std::u16string_view point, std::u16string_view group, std::u32string_view zero) {
+  NumberFormat format;
+  if (point.size() == 1) format.decimalPoint = point.front();
+  if (group.size() == 1 && group != point) format.groupSeparator = group.front();
+  if (zero.size() == 1) format.zeroDigit = zero.front();
+  return format;
+}

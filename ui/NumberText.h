@@ -18,6 +18,12 @@ struct NumberFormat {
   char32_t zeroDigit = U'0';
 };
 
+// A locale's format from its decimal point, group separator and zero digit
+// as the system gives them: a separator of more than one character, or a
+// group separator equal to the point, keeps the default, and so does a zero
+// that is not one character.
+NumberFormat FormatOf(std::u16string_view point, std::u16string_view group, std::u32string_view zero);
+
 // An exact decimal value: (-1 if negative) × digits × 10^exponent, where
 // `digits` has no leading or trailing zeros; zero has no digits.
 struct DecimalNumber {

@@ -8,6 +8,7 @@
 
 #include "Clipboard.h"
 #include "FontChain.h"
+#include "Layout.h"
 #include "View.h"
 
 class QGroupBox;
@@ -44,8 +45,8 @@ class QtView final : public QWidget, public View {
   void SetSelection(Clipboard* selection) { selection_ = selection; }
 
   // Client area at 96 dpi, in pixels.
-  static constexpr int kWidth = 442;
-  static constexpr int kHeight = 256;
+  static constexpr int kWidth = Layout::kWidth;
+  static constexpr int kHeight = Layout::kHeight;
 
  protected:
   // Tab walks the table's order; each option group is one stop, at its

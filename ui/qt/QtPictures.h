@@ -4,13 +4,11 @@
 #include <QImage>
 #include <QPixmap>
 
-// The program's own pictures, drawn in code on whole logical pixels so that
-// they stay sharp at every integer scale (no scaled-up bitmaps).
-namespace Pictures {
+#include "Pictures.h"
 
-// Logical size of the copy and paste pictures.
-constexpr int kWidth = 16;
-constexpr int kHeight = 15;
+// The program's pictures as the toolkit shows them: the button pictures
+// from their shared pixels, and the application icon.
+namespace Pictures {
 
 // Two overlapping sheets of paper on the button-face grey.
 QPixmap Copy(qreal devicePixelRatio);
