@@ -14,6 +14,11 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kWidth = 442;
 constexpr int kHeight = 256;
 
+// The boxes' font size (Courier New or its metric twin), and the captions'
+// (a small sans serif), in pixels at 96 dpi.
+constexpr double kBoxPointSize = 9.75;
+constexpr int kCaptionPixelSize = 10;
+
 enum class Kind { Box, Label, Button, Frame, TypeOption, DisplayOption, CopyPicture, PastePicture };
 
 // One control. Positions and sizes in twips, relative to the window or to

@@ -236,7 +236,7 @@ QFont QtView::ChooseFonts() {
       installed,
       {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")},
       QFontDatabase::FixedFont));
-  boxFont.setPointSizeF(9.75);
+  boxFont.setPointSizeF(Layout::kBoxPointSize);
   boxFont.setWeight(QFont::Normal);
   boxFont.setStyleHint(QFont::TypeWriter, QFont::PreferNoShaping);
   fonts_ = std::make_unique<FontChain>(boxFont);
@@ -245,7 +245,7 @@ QFont QtView::ChooseFonts() {
                             QFontDatabase::GeneralFont));
   // Captions are plain ASCII: no fallback fonts to prepare at start.
   captionFont.setStyleHint(QFont::SansSerif, QFont::NoFontMerging);
-  captionFont.setPixelSize(10);
+  captionFont.setPixelSize(Layout::kCaptionPixelSize);
   setFont(captionFont);
   return boxFont;
 }

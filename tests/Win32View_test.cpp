@@ -1,0 +1,277 @@
+// The Win32 window (run under Wine on Linux): the View contract, the layout
+// table, Tab order, the ways into a box, names for screen readers, DPI
+// changes and the clipboard held by another window.
+#include "Win32View.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
+#include <windows.h>
+
+#include <thread>
+
+#include "Layout.h"
+#include "ViewContract.h"
+#include "Win32Clipboard.h"
+
+namespace {
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::u16string TextOf(HWND hwnd) {
+  wchar_t buffer[256] = {};
+  GetWindowTextW(hwnd, buffer, 256);
+  return reinterpret_cast<const char16_t*>(buffer);
+}
+
+class Win32Harness final : public ViewHarness {
+ public:
+  Win32Harness() : window(GetModuleHandleW(nullptr)) {
+    ShowWindow(window.Window(), SW_SHOW);
+    SetForegroundWindow(window.Window());
+    Pump();
+  }
+  View& view() override { return window; }
+  bool IsEnabled(Buttons array, int16_t index) override {
+    return IsWindowEnabled(window.Button(array, index));
+  }
+  bool ButtonHasFocus(Buttons array, int16_t index) override {
+    return GetFocus() == window.Button(array, index);
+  }
+  bool BoxHasFocus(int16_t row) override { return GetFocus() == window.Box(row); }
+  void FocusBox(int16_t row) override { SetFocus(window.Box(row)); }
+  std::u16string Description(int16_t row) override { return window.Tooltip(window.Box(row)); }
+  void TypeKey(int16_t row, char16_t key) override {
+    SendMessageW(window.Box(row), WM_CHAR, key, 1);
+    Pump();
+  }
+  void ClickOption(Options array, int16_t index) override {
+    SendMessageW(window.Option(array, index), BM_CLICK, 0, 0);
+    Pump();
+  }
+  bool ClickButton(Buttons array, int16_t index) override {
+    HWND button = window.Button(array, index);
+    if (!IsWindowEnabled(button)) return false;
+    SendMessageW(button, BM_CLICK, 0, 0);
+    Pump();
+    return true;
+  }
+
+  Win32View window;
+};
+
+INSTANTIATE_TEST_SUITE_P(Win32, ViewContract,
+                         ::testing::Values(HarnessFactory([] { return std::make_unique<Win32Harness>(); })));
+
+// Records the events the window reports.
+struct Recorder final : ViewEvents {
+  void TextChanged(int16_t) override {}
+  void KeyPress(int16_t, int16_t&) override {}
+  void ButtonClicked(Buttons array, int16_t index) override { clicks.emplace_back(array, index); }
+  void OptionClicked(Options, int16_t) override {}
+  void TextOffered(int16_t, const std::u16string&) override {}
+  std::vector<std::pair<Buttons, int16_t>> clicks;
+};
+
+class Window : public ::testing::Test {
+ protected:
+  void SetUp() override { window.window.SetEvents(&events); }
+  void TearDown() override { window.window.SetEvents(nullptr); }
+  RECT InClient(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window.window.Window(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  Win32Harness window;
+  Recorder events;
+};
+
+TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
+  Win32View& view = window.window;
+  for (const UINT dpi : {96u, 144u, 192u}) {
+    RECT suggested;
+    GetWindowRect(view.Window(), &suggested);
+    SendMessageW(view.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(view.Dpi(), dpi);
+    for (const Layout::Control& c : Layout::kControls) {
+      HWND hwnd = view.Control(c);
+      ASSERT_NE(hwnd, nullptr) << c.name;
+      const Layout::Rect r = Layout::InWindow(c);
+      const RECT at = InClient(hwnd);
+      const auto scaled = [&](int px) { return MulDiv(px, static_cast<int>(dpi), 96); };
+      EXPECT_EQ(at.left, scaled(r.left)) << c.name << " at " << dpi;
+      EXPECT_EQ(at.top, scaled(r.top)) << c.name << " at " << dpi;
+      EXPECT_EQ(at.right - at.left, scaled(r.width)) << c.name << " at " << dpi;
+      EXPECT_EQ(at.bottom - at.top, scaled(r.height)) << c.name << " at " << dpi;
+      const bool picture = c.kind == Layout::Kind::CopyPicture || c.kind == Layout::Kind::PastePicture;
+      // A picture button's text is what it does, for screen readers.
+      const char* text = picture ? c.tooltip : c.caption;
+      EXPECT_EQ(TextOf(hwnd), std::u16string(text, text + strlen(text))) << c.name;
+    }
+  }
+  const LONG style = GetWindowLongW(view.Window(), GWL_STYLE);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) << "fixed size, nothing to maximise";
+  EXPECT_EQ(TextOf(view.Window()), u"Dec to Hex to Bin");
+}
+
+TEST_F(Window, TabWalksTheTableOneStopPerGroup) {
+  Win32View& view = window.window;
+  for (const Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
+    for (int16_t i = 0; i < view.Count(array); ++i) view.SetEnabled(array, i, true);
+  }
+  view.SetEnabled(Buttons::Update, 1, false);
+  view.Select(Options::Type, 2);
+  view.Select(Options::Display, 1);
+  const std::vector<HWND> expected = {view.Box(0),
+                                      view.Box(1),
+                                      view.Box(2),
+                                      view.Button(Buttons::Update, 0),
+                                      view.Button(Buttons::Update, 2),
+                                      view.Option(Options::Type, 2),
+                                      view.Option(Options::Display, 1),
+                                      view.Button(Buttons::Copy, 0),
+                                      view.Button(Buttons::Paste, 0),
+                                      view.Button(Buttons::Copy, 1),
+                                      view.Button(Buttons::Copy, 2),
+                                      view.Button(Buttons::Paste, 1),
+                                      view.Button(Buttons::Paste, 2),
+                                      view.Button(Buttons::Copy, 3)};
+  HWND at = view.Box(0);
+  for (std::size_t step = 1; step <= expected.size(); ++step) {
+    at = GetNextDlgTabItem(view.Window(), at, FALSE);
+    EXPECT_EQ(at, expected[step % expected.size()]) << "stop " << step;
+  }
+}
+
+TEST_F(Window, PasteMessagesFollowThePasteButton) {
+  Win32View& view = window.window;
+  for (const bool enabled : {false, true}) {
+    events.clicks.clear();
+    view.SetEnabled(Buttons::Paste, kRowHex, enabled);
+    SendMessageW(view.Box(kRowHex), WM_PASTE, 0, 0);  // the context menu's Paste
+    EXPECT_EQ(events.clicks.size(), enabled ? 1u : 0u);
+  }
+  RECT r;
+  GetWindowRect(view.Box(kRowBin), &r);
+  EXPECT_EQ(view.RowAt({r.left + 2, r.top + 2}), kRowBin) << "where a drop lands";
+  EXPECT_EQ(view.GetText(kRowHex), u"") << "a paste message never edits the box itself";
+  // Ctrl+V reaches the box as a control character: the key filter's.
+  int16_t seen = 0;
+  struct KeyRecorder final : ViewEvents {
+    int16_t* seen;
+    void TextChanged(int16_t) override {}
+    void KeyPress(int16_t, int16_t& key) override {
+      *seen = key;
+      key = 0;
+    }
+    void ButtonClicked(Buttons, int16_t) override {}
+    void OptionClicked(Options, int16_t) override {}
+    void TextOffered(int16_t, const std::u16string&) override {}
+  } keys;
+  keys.seen = &seen;
+  view.SetEvents(&keys);
+  SendMessageW(view.Box(kRowHex), WM_CHAR, 0x16, 1);
+  EXPECT_EQ(seen, 0x16);
+  EXPECT_EQ(view.GetText(kRowHex), u"");
+  view.SetEvents(&events);
+}
+
+TEST_F(Window, ScreenReadersGetTheNamesAndTheNote) {
+  Win32View& view = window.window;
+  const auto accessible = [](HWND hwnd, bool description) {
+    IAccessible* object = nullptr;
+    const HRESULT got =
+        AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+    if (FAILED(got)) {
+      const std::string code = std::to_string(static_cast<unsigned long>(got));
+      return u"(no object: " + std::u16string(code.begin(), code.end()) + u")";
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT hr =
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::u16string result = SUCCEEDED(hr) && text ? reinterpret_cast<const char16_t*>(text) : u"";
+    SysFreeString(text);
+    object->Release();
+    return result;
+  };
+  const struct {
+    HWND control;
+    std::u16string name, tooltip;
+  } cases[] = {
+      {view.Option(Options::Display, 0), u"Little Endian (X86)", u""},
+      {view.Box(kRowDec), u"Decimal", u""},
+      {view.Box(kRowBin), u"Binary", u""},
+      {view.Button(Buttons::Update, 1), u"Update from Hex", u"Update from Hex"},
+      {view.Button(Buttons::Copy, 1), u"Copy Hex", u"Copy Hex"},
+      {view.Button(Buttons::Paste, 2), u"Paste Binary", u"Paste Binary"},
+      {view.Button(Buttons::Copy, kCopyAll), u"Copy All", u"Copy All"},
+      {view.Option(Options::Display, 0), u"Little Endian (X86)", u""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(accessible(c.control, false), c.name);
+    EXPECT_EQ(view.Tooltip(c.control), c.tooltip) << std::string(c.name.begin(), c.name.end());
+  }
+  view.SetDescription(kRowDec, u"exactly 16777217");
+  EXPECT_EQ(view.Tooltip(view.Box(kRowDec)), u"exactly 16777217");
+  EXPECT_EQ(accessible(view.Box(kRowDec), true), u"exactly 16777217");
+  view.SetText(kRowDec, u"5");
+  EXPECT_EQ(view.Tooltip(view.Box(kRowDec)), u"");
+  EXPECT_EQ(accessible(view.Box(kRowDec), true), u"");
+}
+
+TEST(Clipboard, HeldByAnotherWindowFailsAndRecovers) {
+  const HWND mine =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  Win32Clipboard clipboard(mine);
+  ASSERT_TRUE(clipboard.SetText(u"12ab\u0915"));
+  EXPECT_EQ(clipboard.GetText(), std::optional<std::u16string>(u"12ab\u0915"));
+  ASSERT_TRUE(clipboard.Clear());
+  EXPECT_EQ(clipboard.GetText(), std::optional<std::u16string>(u"")) << "no text is the empty text";
+
+  // Another thread's window holds the clipboard open until told to close it.
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    const HWND other =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    OpenClipboard(other);
+    SetEvent(opened);
+    WaitForSingleObject(release, INFINITE);
+    CloseClipboard();
+    DestroyWindow(other);
+  });
+  WaitForSingleObject(opened, INFINITE);
+  EXPECT_EQ(clipboard.GetText(), std::nullopt) << "a failed read is no text";
+  EXPECT_FALSE(clipboard.SetText(u"x"));
+  EXPECT_FALSE(clipboard.Clear());
+  SetEvent(release);
+  holder.join();
+  EXPECT_TRUE(clipboard.SetText(u"x"));
+  EXPECT_EQ(clipboard.GetText(), std::optional<std::u16string>(u"x"));
+  CloseHandle(opened);
+  CloseHandle(release);
+  DestroyWindow(mine);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  OleInitialize(nullptr);
+  ::testing::InitGoogleTest(&argc, argv);
+  const int status = RUN_ALL_TESTS();
+  OleUninitialize();
+  return status;
+}

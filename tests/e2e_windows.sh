@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# End to end on Windows, under Wine on the X server that scripts/test-windows
+# starts: the built nombrelix.exe typed at and clicked with xdotool, its
+# clipboard (Wine's, bridged to X) read and written with xclip: the
+# walkthrough, the key filters, the paste rules by every path (Paste button,
+# Shift+Insert, the context menu), both byte orders, the clamp, and the
+# clipboard held open by another Windows program.
+# Usage: e2e_windows.sh path/to/nombrelix.exe path/to/clipboard_holder.exe
+set -euo pipefail
+app=$1 holder=$2
+run=$(dirname "$0")/wine-run
+for tool in xdotool xclip wine; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+[ -n "${DISPLAY:-}" ] || { echo "SKIP: no X server (run through scripts/test-windows)"; exit 77; }
+dir=$(mktemp -d)
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$dir"' EXIT
+
+"$run" "$app" >"$dir/app.log" 2>&1 &
+app_pid=$!
+pids+=($app_pid)
+win=$(timeout 30 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+sleep 0.5
+# Wine draws the frame inside the X window: the client area is what is left
+# below the caption, inside equal borders.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+border=$(((WIDTH - 442) / 2))
+cx=$((X + border)) cy=$((Y + HEIGHT - 256 - border))
+
+fail=0
+check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi; }
+click() { xdotool mousemove $((cx + $1 / 15 + 12)) $((cy + $2 / 15 + 12)) click "${3:-1}"; sleep 0.3; }
+box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
+clip() { timeout 2 xclip -selection clipboard -o 2>/dev/null || true; }
+text_of() {  # a box's text, through its Copy button
+  printf 'none' | xclip -selection clipboard -i
+  click "${copy_x[$1]}" "${box_y[$1]}"
+  local got
+  for _ in $(seq 20); do got=$(clip); [ "$got" != none ] && break; sleep 0.1; done
+  printf '%s' "$got"
+}
+put() { printf '%s' "$1" | xclip -selection clipboard -i; sleep 0.2; }
+set_box() {  # row text: typed into the box after selecting what it holds
+  click 300 "${box_y[$1]}"
+  xdotool key ctrl+Home shift+ctrl+End Delete
+  xdotool type --delay 30 "$2"
+  sleep 0.2
+}
+
+# --- The walkthrough, and the key filters ----------------------------------------
+click 300 2040
+xdotool type --delay 30 "3z0x0"
+xdotool key Return
+sleep 0.2
+xdotool key Return
+sleep 0.3
+check "300 typed (z and x refused), Enter, Enter: Hex" "$(text_of 1)" "2C01"
+check "and Binary" "$(text_of 2)" "0010110000000001"
+click $((4620 + 1020)) $((1680 + 300))
+check "Copy All" "$(clip)" "300<>2C01<>0010110000000001<>"
+set_box 1 "ffzz"
+check "the Hex box takes hex digits in capitals and refuses the rest" "$(text_of 1)" "FF"
+xdotool key ctrl+v
+sleep 0.2
+check "Ctrl+V is a refused control character" "$(text_of 1)" "FF"
+
+# --- Byte order and the clamp ------------------------------------------------------
+click $((3300 + 120)) $((60 + 720))   # Big Endian
+set_box 0 "300"
+xdotool key Return Return
+sleep 0.3
+check "Big Endian: Hex" "$(text_of 1)" "012C"
+click $((3300 + 120)) $((60 + 240))   # Little Endian again
+set_box 0 "99999999999"
+xdotool key Return Return
+sleep 0.3
+check "a Decimal beyond 32 bits is brought to the bound" "$(text_of 0)" "2147483647"
+
+# --- Paste rules, by each path -------------------------------------------------------
+put "12abc"
+click "${paste_x[0]}" "${box_y[0]}"
+check "Paste button: 12abc into Decimal is refused" "$(text_of 0)" "2147483647"
+put "77"
+click 300 2040
+xdotool key shift+Insert
+sleep 0.3
+check "Shift+Insert of 77 into Decimal" "$(text_of 0)" "77"
+put "x1"
+click 300 2040
+xdotool key shift+Insert
+sleep 0.3
+check "Shift+Insert of x1 into Decimal is refused" "$(text_of 0)" "77"
+put "-5"
+click 300 2040 3
+sleep 0.4
+xdotool key p
+sleep 0.3
+check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
+put "zz"
+click 300 2700 3
+sleep 0.4
+xdotool key p
+sleep 0.3
+check "the context menu's Paste into Hex takes any text" "$(text_of 1)" "zz"
+
+# --- The clipboard held open by another program ---------------------------------------
+put "ab"
+coproc HOLD { "$run" "$holder" 3000 2>/dev/null; }
+pids+=($HOLD_PID)
+read -r said <&"${HOLD[0]}" || said=
+check "the other program holds the clipboard" "${said%$'\r'}" "held"
+# How long the window takes to answer: a key typed into Decimal after the
+# click on Paste, seen by the helper.
+echo watch >&"${HOLD[1]}"
+click "${paste_x[1]}" "${box_y[1]}"
+xdotool mousemove $((cx + 300 / 15 + 12)) $((cy + 2040 / 15 + 12)) click 1 key End type 5
+read -r _ answered _ <&"${HOLD[0]}" || answered=99999
+echo "note: Paste with the clipboard held: the window answered after $answered ms"
+[ "$answered" -lt 1000 ] || { echo "FAIL: the window did not answer within 1 s"; fail=1; }
+click "${copy_x[1]}" "${box_y[1]}"
+wait "$HOLD_PID" 2>/dev/null || true
+check "Copy with the clipboard held changed nothing" "$(clip)" "ab"
+check "Paste with the clipboard held kept the box" "$(text_of 1)" "zz"
+put "cd"
+click "${paste_x[1]}" "${box_y[1]}"
+check "once released, the next paste works" "$(text_of 1)" "cd"
+
+kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the program ended"; cat "$dir/app.log"; fail=1; }
+exit $fail

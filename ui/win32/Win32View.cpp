@@ -1,0 +1,663 @@
+#include "Win32View.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"Nombrelix.frmMain";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kFirstId = 100;  // control ids: kFirstId + the table index
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+std::u16string Utf16(const char* utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::u16string text(static_cast<std::size_t>(std::max(n, 1)), u'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, reinterpret_cast<wchar_t*>(text.data()), n);
+  text.resize(static_cast<std::size_t>(std::max(n - 1, 0)));
+  return text;
+}
+
+std::u16string TextOf(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int got = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(got, 0)));
+  return text;
+}
+
+int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+}  // namespace
+
+// Text dragged from another program onto a box: offered to the row as its
+// Paste command would take it, copied, never moved.
+class DropTarget final : public IDropTarget {
+ public:
+  explicit DropTarget(Win32View& view) : view_(view) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (id == IID_IUnknown || id == IID_IDropTarget) {
+      *out = static_cast<IDropTarget*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  // Owned by the view, which revokes it before it goes.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) override {
+    FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    hasText_ = data && data->QueryGetData(&format) == S_OK;
+    return DragOver(0, at, effect);
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL at, DWORD* effect) override {
+    const int16_t row = view_.RowAt({at.x, at.y});
+    *effect = hasText_ && row >= 0 && view_.CanPaste(row) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) override {
+    *effect = DROPEFFECT_NONE;
+    const int16_t row = view_.RowAt({at.x, at.y});
+    if (!data || row < 0 || !view_.CanPaste(row)) return S_OK;
+    FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (data->GetData(&format, &medium) != S_OK) return S_OK;
+    std::u16string text;
+    if (const auto* chars = static_cast<const char16_t*>(GlobalLock(medium.hGlobal))) {
+      const std::size_t most = GlobalSize(medium.hGlobal) / sizeof(char16_t);
+      text.assign(chars, std::find(chars, chars + most, u'\0'));
+      GlobalUnlock(medium.hGlobal);
+    }
+    ReleaseStgMedium(&medium);
+    *effect = DROPEFFECT_COPY;
+    view_.Offer(row, text);
+    return S_OK;
+  }
+
+ private:
+  Win32View& view_;
+  bool hasText_ = false;
+};
+
+// A control as screen readers see it: the system's own object for it, with
+// the name and the description this window gives.
+class Annotated final : public IAccessible {
+ public:
+  Annotated(IAccessible* standard, std::u16string name, std::u16string description)
+      : standard_(standard), name_(std::move(name)), description_(std::move(description)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;  // COM marshals this object by the standard means
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      standard_->Release();
+      delete this;
+    }
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    return Own(child, name_, name) ? S_OK : standard_->get_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+    return Own(child, description_, text) ? S_OK : standard_->get_accDescription(child, text);
+  }
+
+  // The rest is the system's.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return standard_->GetTypeInfoCount(n); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
+    return standard_->GetTypeInfo(i, l, t);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+    return standard_->GetIDsOfNames(r, n, c, l, d);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v,
+                                   EXCEPINFO* e, UINT* a) override {
+    return standard_->Invoke(d, r, l, f, p, v, e, a);
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return standard_->get_accParent(p); }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override { return standard_->get_accChildCount(n); }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override {
+    return standard_->get_accChild(c, d);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override {
+    return standard_->get_accValue(c, v);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* r) override {
+    return standard_->get_accRole(c, r);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override {
+    return standard_->get_accState(c, s);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { return standard_->get_accHelp(c, h); }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, long* t) override {
+    return standard_->get_accHelpTopic(f, c, t);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
+    return standard_->get_accKeyboardShortcut(c, k);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { return standard_->get_accFocus(f); }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { return standard_->get_accSelection(s); }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
+    return standard_->get_accDefaultAction(c, a);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(long f, VARIANT c) override { return standard_->accSelect(f, c); }
+  HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT c) override {
+    return standard_->accLocation(x, y, w, h, c);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long d, VARIANT s, VARIANT* e) override {
+    return standard_->accNavigate(d, s, e);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* c) override {
+    return standard_->accHitTest(x, y, c);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override {
+    return standard_->accDoDefaultAction(c);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return standard_->put_accName(c, n); }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return standard_->put_accValue(c, v); }
+
+ private:
+  // The control itself, with a text of this window's: that text.
+  static bool Own(const VARIANT& child, const std::u16string& text, BSTR* out) {
+    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF || text.empty()) return false;
+    *out = SysAllocString(reinterpret_cast<const wchar_t*>(text.c_str()));
+    return true;
+  }
+
+  IAccessible* standard_;
+  std::u16string name_, description_;
+  ULONG references_ = 1;
+};
+
+Win32View::Win32View(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &Win32View::WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kWindowClass;
+  RegisterClassExW(&wc);  // fails harmlessly when a second view registers it again
+  window_ = CreateWindowExW(0, kWindowClass, L"Dec to Hex to Bin", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            Layout::kWidth, Layout::kHeight, nullptr, nullptr, instance, this);
+  if (!window_) return;
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                             instance, nullptr);
+  CreateControls(instance);
+  Arrange(GetDpiForWindow(window_));
+  drop_ = std::make_unique<DropTarget>(*this);
+  if (RegisterDragDrop(window_, drop_.get()) != S_OK) drop_.reset();  // OLE not started: no drops
+  ::SetFocus(boxes_[kRowDec]);
+}
+
+Win32View::~Win32View() {
+  if (drop_) RevokeDragDrop(window_);
+  if (window_) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  if (boxFont_) DeleteObject(boxFont_);
+  if (captionFont_) DeleteObject(captionFont_);
+}
+
+void Win32View::CreateControls(HINSTANCE instance) {
+  for (const Layout::Control& entry : Layout::kControls) {
+    const Layout::Control* c = &entry;
+    const auto index = static_cast<std::size_t>(c->index);
+    const std::u16string caption = Utf16(c->caption);
+    const wchar_t* cls = WC_BUTTONW;
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (c->kind) {
+      case Layout::Kind::Box:
+        cls = WC_EDITW;
+        style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+      case Layout::Kind::Label:
+        cls = WC_STATICW;
+        style |= SS_LEFT | SS_NOPREFIX | WS_GROUP;
+        break;
+      case Layout::Kind::Frame:
+        style |= BS_GROUPBOX | WS_GROUP;
+        break;
+      case Layout::Kind::TypeOption:
+      case Layout::Kind::DisplayOption:
+        style |= BS_AUTORADIOBUTTON | (c->index == 0 ? WS_GROUP | WS_TABSTOP : 0);
+        break;
+      case Layout::Kind::Button:
+        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+        break;
+      case Layout::Kind::CopyPicture:
+      case Layout::Kind::PastePicture:
+        // Drawn here: the pictures on the classic grey face.
+        style |= BS_OWNERDRAW | WS_TABSTOP | WS_GROUP;
+        break;
+    }
+    // A picture button's text is what it does: screen readers read it.
+    const std::u16string text = c->kind == Layout::Kind::CopyPicture || c->kind == Layout::Kind::PastePicture
+                                    ? Utf16(c->tooltip)
+                                    : caption;
+    const auto id = static_cast<std::intptr_t>(kFirstId + (c - Layout::kControls));
+    HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text), style, 0, 0, 0, 0, window_,
+                                reinterpret_cast<HMENU>(id), instance, nullptr);
+    controls_.emplace_back(c, hwnd);
+    switch (c->kind) {
+      case Layout::Kind::Box:
+        boxes_[index] = hwnd;
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // as long as the system allows
+        SetWindowSubclass(hwnd, &Win32View::BoxProc, static_cast<UINT_PTR>(c->index),
+                          reinterpret_cast<DWORD_PTR>(this));
+        break;
+      case Layout::Kind::TypeOption:
+        type_[index] = hwnd;
+        break;
+      case Layout::Kind::DisplayOption:
+        display_[index] = hwnd;
+        break;
+      case Layout::Kind::Button:
+        update_[index] = hwnd;
+        break;
+      case Layout::Kind::CopyPicture:
+        copy_[index] = hwnd;
+        break;
+      case Layout::Kind::PastePicture:
+        paste_[index] = hwnd;
+        break;
+      case Layout::Kind::Label:
+      case Layout::Kind::Frame:
+        break;
+    }
+    if (*c->tooltip) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof(tool);
+      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.hwnd = window_;
+      tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+      const std::u16string tip = Utf16(c->tooltip);
+      tool.lpszText = const_cast<wchar_t*>(Wide(tip));
+      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      Name(hwnd, tip);
+    }
+  }
+  // Each box is named by its row's label.
+  for (const Layout::Control& label : Layout::kControls) {
+    if (label.kind == Layout::Kind::Label && label.index >= 0) Name(Box(label.index), Utf16(label.caption));
+  }
+}
+
+void Win32View::Name(HWND control, const std::u16string& name, bool description) {
+  if (annotations_.find(control) == annotations_.end()) {
+    SetWindowSubclass(control, &Win32View::AccessProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  (description ? annotations_[control].second : annotations_[control].first) = name;
+}
+
+LRESULT CALLBACK Win32View::AccessProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+  auto& view = *reinterpret_cast<Win32View*>(self);
+  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    IAccessible* standard = nullptr;
+    if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
+                                            reinterpret_cast<void**>(&standard)))) {
+      const auto& [name, description] = view.annotations_[hwnd];
+      auto* object = new Annotated(standard, name, description);
+      const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+      object->Release();
+      return result;
+    }
+  }
+  if (message == WM_NCDESTROY) {
+    view.annotations_.erase(hwnd);
+    RemoveWindowSubclass(hwnd, &Win32View::AccessProc, 0);
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Win32View::Arrange(UINT dpi) {
+  dpi_ = dpi ? dpi : 96;
+  if (boxFont_) DeleteObject(boxFont_);
+  if (captionFont_) DeleteObject(captionFont_);
+  boxFont_ = CreateFontW(-static_cast<int>(std::lround(Layout::kBoxPointSize * dpi_ / 72.0)), 0, 0, 0,
+                         FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
+  captionFont_ = CreateFontW(-Scale(Layout::kCaptionPixelSize, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                             VARIABLE_PITCH | FF_SWISS, L"Arial");
+  const double scale = dpi_ / 96.0;
+  copyPicture_ = Pictures::Draw(Pictures::Picture::Copy, scale);
+  pastePicture_ = Pictures::Draw(Pictures::Picture::Paste, scale);
+  for (const auto& [c, hwnd] : controls_) {
+    const Layout::Rect r = Layout::InWindow(*c);
+    SetWindowPos(hwnd, nullptr, Scale(r.left, dpi_), Scale(r.top, dpi_), Scale(r.width, dpi_),
+                 Scale(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(c->kind == Layout::Kind::Box ? boxFont_ : captionFont_), TRUE);
+  }
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_), TRUE);
+}
+
+LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Win32View*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32View*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return self ? self->OnMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      // The client area of the layout at the monitor's DPI.
+      const UINT dpi = GetDpiForWindow(window_);
+      RECT frame{0, 0, Scale(Layout::kWidth, dpi), Scale(Layout::kHeight, dpi)};
+      AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
+      SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI: the same layout at its scale.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      Arrange(HIWORD(wParam));
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (lParam) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      return 0;
+    case WM_DRAWITEM:
+      DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      if (GetWindowLongPtrW(window_, GWLP_USERDATA)) PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void Win32View::OnCommand(HWND control, WORD code) {
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    if (control != boxes_[static_cast<std::size_t>(row)] || code != EN_CHANGE) continue;
+    SetDescription(row, u"");  // a note on the old value no longer holds
+    if (events_) events_->TextChanged(row);
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  for (const Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
+    for (int16_t index = 0; index < CountOf(array); ++index) {
+      if (Button(array, index) == control && events_) events_->ButtonClicked(array, index);
+    }
+  }
+  for (const Options array : {Options::Type, Options::Display}) {
+    for (int16_t index = 0; index < CountOf(array); ++index) {
+      if (Option(array, index) != control) continue;
+      MarkTabStop(array);
+      if (events_) events_->OptionClicked(array, index);
+    }
+  }
+}
+
+void Win32View::DrawPicture(const DRAWITEMSTRUCT& item) {
+  const bool copy = std::find(copy_.begin(), copy_.end(), item.hwndItem) != copy_.end();
+  const Pictures::Pixels& picture = copy ? copyPicture_ : pastePicture_;
+  RECT face = item.rcItem;
+  HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+  FillRect(item.hDC, &face, grey);
+  DeleteObject(grey);
+  const bool pressed = item.itemState & ODS_SELECTED;
+  DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  // A disabled picture is drawn half way to the face, as greyed.
+  std::vector<uint32_t> pixels = picture.argb;
+  if (item.itemState & ODS_DISABLED) {
+    for (uint32_t& p : pixels) {
+      const auto half = [&](int shift) { return ((((p >> shift) & 0xFF) + 0xC0 * 3) / 4) << shift; };
+      p = 0xFF000000 | half(16) | half(8) | half(0);
+    }
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int shift = pressed ? 1 : 0;
+  const int x = face.left + (face.right - face.left - picture.width) / 2 + shift;
+  const int y = face.top + (face.bottom - face.top - picture.height) / 2 + shift;
+  SetDIBitsToDevice(item.hDC, x, y, static_cast<DWORD>(picture.width), static_cast<DWORD>(picture.height), 0,
+                    0, 0, static_cast<UINT>(picture.height), pixels.data(), &info, DIB_RGB_COLORS);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = face;
+    InflateRect(&focus, -Scale(4, dpi_), -Scale(4, dpi_));
+    DrawFocusRect(item.hDC, &focus);
+  }
+}
+
+LRESULT CALLBACK Win32View::BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self) {
+  return reinterpret_cast<Win32View*>(self)->OnBox(static_cast<int16_t>(id), hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32View::OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Enter and Escape reach the box's key filter rather than the
+      // window's navigation.
+      LRESULT code = DefSubclassProc(box, message, wParam, lParam);
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+        code |= DLGC_WANTMESSAGE;
+      }
+      return code;
+    }
+    case WM_CHAR: {
+      int16_t key = static_cast<int16_t>(wParam);
+      if (events_) events_->KeyPress(row, key);
+      switch (EffectOf(key)) {
+        case KeyEffect::None:
+          return 0;
+        case KeyEffect::DeleteBack:
+          return DefSubclassProc(box, WM_CHAR, VK_BACK, lParam);
+        case KeyEffect::Insert:
+          return DefSubclassProc(box, WM_CHAR, static_cast<WPARAM>(static_cast<uint16_t>(key)), lParam);
+      }
+      return 0;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+        PasteCommand(row);  // Shift+Insert
+        return 0;
+      }
+      break;
+    case WM_PASTE:  // the context menu's Paste, and any program's
+      PasteCommand(row);
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, &Win32View::BoxProc, static_cast<UINT_PTR>(row));
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
+bool Win32View::Navigate(MSG& msg) {
+  if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
+  // Enter on a button presses it, as Space does.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+    for (const Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
+      for (int16_t index = 0; index < CountOf(array); ++index) {
+        if (Button(array, index) == msg.hwnd) {
+          SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
+          return true;
+        }
+      }
+    }
+  }
+  return IsDialogMessageW(window_, &msg);
+}
+
+void Win32View::MarkTabStop(Options array) {
+  HWND stop = Option(array, 0);
+  for (int16_t index = 0; index < CountOf(array); ++index) {
+    if (IsSelected(array, index)) stop = Option(array, index);
+  }
+  for (int16_t index = 0; index < CountOf(array); ++index) {
+    HWND option = Option(array, index);
+    const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
+    SetWindowLongPtrW(option, GWL_STYLE, option == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
+HWND Win32View::Box(int16_t row) const {
+  return row >= 0 && row < kRowCount ? boxes_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+HWND Win32View::Button(Buttons array, int16_t index) const {
+  if (index < 0 || index >= CountOf(array)) return nullptr;
+  const auto i = static_cast<std::size_t>(index);
+  switch (array) {
+    case Buttons::Update:
+      return update_[i];
+    case Buttons::Copy:
+      return copy_[i];
+    case Buttons::Paste:
+      return paste_[i];
+  }
+  return nullptr;
+}
+
+HWND Win32View::Option(Options array, int16_t index) const {
+  if (index < 0 || index >= CountOf(array)) return nullptr;
+  return array == Options::Type ? type_[static_cast<std::size_t>(index)]
+                                : display_[static_cast<std::size_t>(index)];
+}
+
+HWND Win32View::Control(const Layout::Control& c) const {
+  for (const auto& [entry, hwnd] : controls_) {
+    if (entry == &c) return hwnd;
+  }
+  return nullptr;
+}
+
+std::u16string Win32View::Tooltip(HWND control) const {
+  std::u16string text(1024, u'\0');
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = reinterpret_cast<wchar_t*>(text.data());
+  if (!SendMessageW(tooltip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return u"";
+  tool.lpszText = reinterpret_cast<wchar_t*>(text.data());
+  SendMessageW(tooltip_, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+  text.resize(std::char_traits<char16_t>::length(text.c_str()));
+  return text;
+}
+
+std::u16string Win32View::GetText(int16_t row) const {
+  HWND box = Box(row);
+  return box ? TextOf(box) : std::u16string();
+}
+
+void Win32View::SetText(int16_t row, const std::u16string& text) {
+  HWND box = Box(row);
+  if (!box || TextOf(box) == text) return;
+  SetWindowTextW(box, Wide(text));  // EN_CHANGE runs the change handler inside this call
+}
+
+void Win32View::SetEnabled(Buttons array, int16_t index, bool enabled) {
+  if (HWND button = Button(array, index)) EnableWindow(button, enabled);
+}
+
+void Win32View::Select(Options array, int16_t index) {
+  HWND chosen = Option(array, index);
+  if (!chosen) return;
+  for (int16_t i = 0; i < CountOf(array); ++i) {
+    SendMessageW(Option(array, i), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  MarkTabStop(array);
+  if (events_) events_->OptionClicked(array, index);
+}
+
+bool Win32View::IsSelected(Options array, int16_t index) const {
+  HWND option = Option(array, index);
+  return option && SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32View::SetFocus(Buttons array, int16_t index) {
+  HWND button = Button(array, index);
+  if (!button || !IsWindowEnabled(button)) return;
+  // The focus moves from a key (Enter): show its rectangle as Tab would.
+  SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  ::SetFocus(button);
+}
+
+void Win32View::SetDescription(int16_t row, const std::u16string& text) {
+  HWND box = Box(row);
+  if (!box || descriptions_[static_cast<std::size_t>(row)] == text) return;
+  descriptions_[static_cast<std::size_t>(row)] = text;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(box);
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!text.empty()) {
+    tool.lpszText = const_cast<wchar_t*>(Wide(text));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  Name(box, text, true);
+}
+
+bool Win32View::CanPaste(int16_t row) const {
+  HWND paste = Button(Buttons::Paste, row);
+  return paste && IsWindowEnabled(paste);
+}
+
+void Win32View::PasteCommand(int16_t row) {
+  if (CanPaste(row) && events_) events_->ButtonClicked(Buttons::Paste, row);
+}
+
+void Win32View::Offer(int16_t row, const std::u16string& text) {
+  if (events_) events_->TextOffered(row, text);
+}
+
+int16_t Win32View::RowAt(POINT screen) const {
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    RECT r;
+    if (GetWindowRect(boxes_[static_cast<std::size_t>(row)], &r) && PtInRect(&r, screen)) return row;
+  }
+  return -1;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Layout.h"
+#include "Pictures.h"
+#include "View.h"
+
+class DropTarget;
+
+// The "Dec to Hex to Bin" window on plain Win32 controls: every control of
+// the layout table at its place for the monitor's DPI, and the View
+// operations and events on them.
+class Win32View final : public View {
+ public:
+  explicit Win32View(HINSTANCE instance);
+  ~Win32View() override;
+  Win32View(const Win32View&) = delete;
+  Win32View& operator=(const Win32View&) = delete;
+
+  HWND Window() const { return window_; }
+  // Passes a message of the thread's loop to the window's keyboard
+  // navigation (Tab, arrow keys, Enter on a button); true when it was used.
+  bool Navigate(MSG& msg);
+
+  // View
+  void SetEvents(ViewEvents* events) override { events_ = events; }
+  std::u16string GetText(int16_t row) const override;
+  void SetText(int16_t row, const std::u16string& text) override;
+  void SetEnabled(Buttons array, int16_t index, bool enabled) override;
+  void Select(Options array, int16_t index) override;
+  bool IsSelected(Options array, int16_t index) const override;
+  void SetFocus(Buttons array, int16_t index) override;
+  int16_t Count(Buttons array) const override { return CountOf(array); }
+  void SetDescription(int16_t row, const std::u16string& text) override;
+
+  // The controls, for the program's start and for tests; null outside the
+  // arrays.
+  HWND Box(int16_t row) const;
+  HWND Button(Buttons array, int16_t index) const;
+  HWND Option(Options array, int16_t index) const;
+  // The control a table entry made.
+  HWND Control(const Layout::Control& c) const;
+  // What a control's tooltip says ("" when it has none).
+  std::u16string Tooltip(HWND control) const;
+  // The DPI the window is laid out for.
+  UINT Dpi() const { return dpi_; }
+
+  // The row's Paste command, as Shift+Insert, the context menu and WM_PASTE
+  // give it: only while the row's Paste button can be pressed.
+  void PasteCommand(int16_t row);
+  // Text dropped on a box.
+  void Offer(int16_t row, const std::u16string& text);
+  bool CanPaste(int16_t row) const;
+  // The box under a point of the screen, or -1.
+  int16_t RowAt(POINT screen) const;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Answers screen readers with the names and descriptions given by Name.
+  static LRESULT CALLBACK AccessProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR self);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls(HINSTANCE instance);
+  void Arrange(UINT dpi);
+  void DrawPicture(const DRAWITEMSTRUCT& item);
+  void OnCommand(HWND control, WORD code);
+  // Of an option group, only the chosen option (or the first) is a Tab stop.
+  void MarkTabStop(Options array);
+  void Name(HWND control, const std::u16string& name, bool description = false);
+
+  HWND window_ = nullptr;
+  HWND tooltip_ = nullptr;
+  UINT dpi_ = 96;
+  std::vector<std::pair<const Layout::Control*, HWND>> controls_;
+  std::array<HWND, kRowCount> boxes_{};
+  std::array<HWND, kRowCount> update_{};
+  std::array<HWND, kCopyCount> copy_{};
+  std::array<HWND, kRowCount> paste_{};
+  std::array<HWND, kTypeCount> type_{};
+  std::array<HWND, kDisplayCount> display_{};
+  std::array<std::u16string, kRowCount> descriptions_;
+  std::map<HWND, std::pair<std::u16string, std::u16string>> annotations_;  // name, description
+  HFONT boxFont_ = nullptr;
+  HFONT captionFont_ = nullptr;
+  Pictures::Pixels copyPicture_, pastePicture_;
+  std::unique_ptr<DropTarget> drop_;
+  ViewEvents* events_ = nullptr;
+};
