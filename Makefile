@@ -18,7 +18,14 @@ CHECK_TOOLS := dpkg-dev lintian devscripts libbenchmark-dev
 configure_in = cmake -S . -B $(1) -G $(GENERATOR) $(2) $(CMAKE_FLAGS) >/dev/null || \
   { rm -rf $(1)/CMakeCache.txt $(1)/CMakeFiles; exit 1; }
 
-.PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean
+# Windows: cross-compiled with mingw-w64, tested under Wine on a private X
+# server. What each needs from Debian's archive.
+WIN_BUILD     ?= build-windows
+WIN_DEPS      := cmake ninja-build g++-mingw-w64-x86-64-posix googletest
+WIN_TEST_DEPS := wine wine64 fonts-wine fonts-liberation2 xvfb xauth xdotool xclip
+
+.PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
+        windows test-windows
 
 all: build
 
@@ -35,8 +42,21 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: test-deps build
+test: test-deps build windows
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE long
+	@scripts/ensure-packages $(WIN_TEST_DEPS)
+	@scripts/test-windows $(WIN_BUILD) -j $(JOBS)
+
+# nombrelix.exe and the portable zip, in $(WIN_BUILD)/.
+windows:
+	@scripts/ensure-packages $(WIN_DEPS)
+	@$(call configure_in,$(WIN_BUILD),-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release)
+	@cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# The Windows build's tests alone, under Wine.
+test-windows: windows
+	@scripts/ensure-packages $(WIN_TEST_DEPS)
+	@scripts/test-windows $(WIN_BUILD) -j $(JOBS)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: test-deps
@@ -78,6 +98,8 @@ bench: test-deps build
 	@$(BUILD)/bench/paste_bench
 	@bench/startup $(BUILD)
 	@bench/startup_wayland $(BUILD)
+	@$(MAKE) --no-print-directory windows
+	@bench/startup_windows $(BUILD) $(WIN_BUILD)
 	@bench/hung_paste $(BUILD)
 
 # The Debian package, through debian/ (dpkg-buildpackage), left in
@@ -93,4 +115,4 @@ clean-room:
 	@scripts/clean-room
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD)

@@ -1,7 +1,9 @@
 // Starts a program and measures the time from launch until the X server
 // maps its first top-level window (MapNotify on the root window), then its
 // peak resident memory once it has settled. Prints "<ms> <KiB>".
-//   mapwatch program [args...]
+//   mapwatch [-o] program [args...]
+// -o counts override-redirect windows too (Wine's, when Wine and not a
+// window manager places them).
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,6 +31,11 @@ long PeakResidentKiB(pid_t pid) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const bool overrideRedirect = argc > 1 && std::string(argv[1]) == "-o";
+  if (overrideRedirect) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2) {
     std::fprintf(stderr, "usage: mapwatch program [args...]\n");
     return 2;
@@ -54,7 +61,7 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> owned(event, &std::free);
     if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
       const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-      if (map->event == root && !map->override_redirect) {
+      if (map->event == root && (overrideRedirect || !map->override_redirect)) {
         ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         break;
       }

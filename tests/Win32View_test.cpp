@@ -13,6 +13,7 @@
 #include "Layout.h"
 #include "ViewContract.h"
 #include "Win32Clipboard.h"
+#include "Win32Locale.h"
 
 namespace {
 
@@ -228,6 +229,36 @@ TEST_F(Window, ScreenReadersGetTheNamesAndTheNote) {
   view.SetText(kRowDec, u"5");
   EXPECT_EQ(view.Tooltip(view.Box(kRowDec)), u"");
   EXPECT_EQ(accessible(view.Box(kRowDec), true), u"");
+}
+
+TEST_F(Window, ArrowKeysChooseWithinAGroupThroughTheClickHandler) {
+  Win32View& view = window.window;
+  view.Select(Options::Type, 0);
+  SetFocus(view.Option(Options::Type, 0));
+  for (const auto& [key, chosen] : {std::pair{VK_DOWN, 1}, {VK_DOWN, 2}, {VK_UP, 1}}) {
+    MSG msg{GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {}};
+    EXPECT_TRUE(view.Navigate(msg));
+    Pump();
+    EXPECT_TRUE(view.IsSelected(Options::Type, static_cast<int16_t>(chosen))) << chosen;
+    EXPECT_EQ(GetFocus(), view.Option(Options::Type, static_cast<int16_t>(chosen)));
+  }
+  EXPECT_FALSE(view.IsSelected(Options::Display, 0)) << "the other group is left alone";
+}
+
+TEST(Locale, TheDecimalBoxReadsAsTheRegionalSettingsWrite) {
+  // Separators where every Windows version agrees; Arabic (Saudi Arabia)
+  // for its native digits.
+  const struct {
+    const wchar_t* locale;
+    char16_t point, group;  // 0: not checked
+    char32_t zero;
+  } cases[] = {{L"en-US", u'.', u',', U'0'}, {L"de-DE", u',', u'.', U'0'}, {L"ar-SA", 0, 0, U'\u0660'}};
+  for (const auto& c : cases) {
+    const NumberFormat format = NumberFormatOf(c.locale);
+    if (c.point) EXPECT_EQ(format.decimalPoint, c.point);
+    if (c.group) EXPECT_EQ(format.groupSeparator, c.group);
+    EXPECT_EQ(format.zeroDigit, c.zero);
+  }
 }
 
 TEST(Clipboard, HeldByAnotherWindowFailsAndRecovers) {

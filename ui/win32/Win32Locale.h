@@ -2,6 +2,9 @@
 
 #include "NumberText.h"
 
-// How the user's regional settings write numbers, as the Decimal box reads
-// them: decimal and group separators and native digits.
+// How a locale writes numbers, as the Decimal box reads them: decimal and
+// group separators and native digits. `locale` is a Windows locale name
+// ("de-DE").
+NumberFormat NumberFormatOf(const wchar_t* locale);
+// The same for the user's regional settings.
 NumberFormat UserNumberFormat();
