@@ -3,11 +3,11 @@
 # starts: the built nombrelix.exe typed at and clicked with xdotool, its
 # clipboard (Wine's, bridged to X) read and written with xclip: the
 # walkthrough, the key filters, the paste rules by every path (Paste button,
-# Shift+Insert, the context menu), both byte orders, the clamp, and the
-# clipboard held open by another Windows program.
-# Usage: e2e_windows.sh path/to/nombrelix.exe path/to/clipboard_holder.exe
+# Shift+Insert, the context menu, a drop from another Windows program), both
+# byte orders, the clamp, and the clipboard held open by another program.
+# Usage: e2e_windows.sh nombrelix.exe clipboard_holder.exe drag_source_win.exe
 set -euo pipefail
-app=$1 holder=$2
+app=$1 holder=$2 drag_source=$3
 run=$(dirname "$0")/wine-run
 for tool in xdotool xclip wine; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -125,6 +125,34 @@ check "Paste with the clipboard held kept the box" "$(text_of 1)" "zz"
 put "cd"
 click "${paste_x[1]}" "${box_y[1]}"
 check "once released, the next paste works" "$(text_of 1)" "cd"
+
+# --- Drops from another Windows program (OLE, CF_UNICODETEXT) ---------------------------
+drop() {  # row text: dragged from the helper's window at (0, 400) onto the box
+  "$run" "$drag_source" "$2" >"$dir/drag.log" 2>&1 &
+  local src=$! step
+  pids+=($src)
+  timeout 20 xdotool search --sync --name '^drag source$' >/dev/null
+  sleep 0.5
+  local tx=$((cx + 60)) ty=$((cy + box_y[$1] / 15 + 12))
+  xdotool mousemove 30 430 mousedown 1
+  sleep 0.3
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((30 + (tx - 30) * step / 8)) $((430 + (ty - 430) * step / 8))
+    sleep 0.15
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.8
+  kill "$src" 2>/dev/null || true
+  wait "$src" 2>/dev/null || true
+}
+before=$(text_of 0)
+drop 0 "9x9"
+check "dropping 9x9 onto Decimal is refused" "$(text_of 0)" "$before"
+drop 0 "1024"
+check "dropping 1024 onto Decimal" "$(text_of 0)" "1024"
+drop 1 "ab12"
+check "dropping ab12 onto Hex" "$(text_of 1)" "ab12"
 
 kill -0 "$app_pid" 2>/dev/null || { echo "FAIL: the program ended"; cat "$dir/app.log"; fail=1; }
 exit $fail
