@@ -11,6 +11,7 @@
 
 #include "LocaleFormat.h"
 #include "QtClipboard.h"
+#include "QtReleaseFixes.h"
 #include "QtView.h"
 #include "ReadableStyle.h"
 #include "frmMain.h"
@@ -130,9 +131,8 @@ int main(int argc, char* argv[]) {
   view.show();
   view.Box(kRowDec)->setFocus();
   const int status = QApplication::exec();
-  if (QGuiApplication::platformName().startsWith(u"wayland")) {
-    // Qt 6.4's Wayland teardown can wait forever on its event thread
-    // (QWaylandDisplay's destructor); there is nothing to save or hand on.
+  if (QtReleaseFixes::EndsWithoutTeardown()) {
+    // There is nothing to save or hand on.
     std::fflush(nullptr);
     std::_Exit(status);
   }

@@ -7,20 +7,12 @@
 #include "XSelection.h"
 #endif
 #ifdef NOMBRELIX_HAVE_WAYLAND
-#include <qpa/qplatformnativeinterface.h>
-
 #include "WaylandSelection.h"
 #endif
+#include "Platform.h"
 
-QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode) : clipboard_(clipboard), mode_(mode) {
-#ifdef NOMBRELIX_HAVE_XCB
-  // By name: the offscreen platform offers an X11 interface too.
-  x11_ = QGuiApplication::platformName() == QLatin1String("xcb");
-#endif
-#ifdef NOMBRELIX_HAVE_WAYLAND
-  wayland_ = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-#endif
-}
+QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode)
+    : clipboard_(clipboard), mode_(mode), server_(CurrentDisplayServer()) {}
 
 QtClipboard::~QtClipboard() = default;
 
@@ -37,7 +29,7 @@ bool QtClipboard::SetText(const std::u16string& text) {
   clipboard_.setText(QString::fromStdU16String(text), mode_);
   // On X11 the text is only on the clipboard while this program owns it;
   // the toolkit warns and goes on when the server refused the ownership.
-  return !x11_ || Owned();
+  return server_ != DisplayServer::X11 || Owned();
 }
 
 std::optional<std::u16string> QtClipboard::GetText() {
@@ -45,23 +37,23 @@ std::optional<std::u16string> QtClipboard::GetText() {
   // Windows): there is nothing to read, which is no empty text.
   if (mode_ == QClipboard::Selection && !clipboard_.supportsSelection()) return std::nullopt;
 #ifdef NOMBRELIX_HAVE_XCB
-  if (x11_ && !Owned()) {
+  if (server_ == DisplayServer::X11 && !Owned()) {
     if (!reader_) {
-      reader_ = std::make_unique<XSelection>(mode_ == QClipboard::Clipboard ? XSelection::Which::Clipboard
-                                                                            : XSelection::Which::Primary);
+      reader_ = std::make_unique<XSelection>(
+          ToolkitXDisplayName().constData(),
+          mode_ == QClipboard::Clipboard ? XSelection::Which::Clipboard : XSelection::Which::Primary);
     }
     return reader_->Read(kReadBudget);
   }
 #endif
 #ifdef NOMBRELIX_HAVE_WAYLAND
-  if (wayland_ && !Owned()) {
+  if (server_ == DisplayServer::Wayland && !Owned()) {
     if (!wlReader_) {
-      QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-      wlReader_ = std::make_unique<WaylandSelection>(
-          static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display")),
-          static_cast<wl_seat*>(native->nativeResourceForIntegration("wl_seat")),
-          mode_ == QClipboard::Clipboard ? WaylandSelection::Which::Clipboard
-                                         : WaylandSelection::Which::Primary);
+      const WaylandHandles toolkit = ToolkitWayland();
+      wlReader_ = std::make_unique<WaylandSelection>(toolkit.display, toolkit.seat,
+                                                     mode_ == QClipboard::Clipboard
+                                                         ? WaylandSelection::Which::Clipboard
+                                                         : WaylandSelection::Which::Primary);
     }
     return wlReader_->Read(kReadBudget);
   }

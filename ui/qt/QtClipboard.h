@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Clipboard.h"
+#include "Platform.h"
 
 class XSelection;
 class WaylandSelection;
@@ -30,8 +31,7 @@ class QtClipboard final : public Clipboard {
 
   QClipboard& clipboard_;
   QClipboard::Mode mode_;
-  bool x11_ = false;
-  bool wayland_ = false;
+  DisplayServer server_;
   std::unique_ptr<XSelection> reader_;          // X11 only, made at the first read
   std::unique_ptr<WaylandSelection> wlReader_;  // Wayland only, made at the first read
 };

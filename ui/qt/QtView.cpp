@@ -21,6 +21,7 @@
 
 #include "Layout.h"
 #include "QtPictures.h"
+#include "QtReleaseFixes.h"
 
 namespace {
 
@@ -239,6 +240,9 @@ QFont QtView::ChooseFonts() {
   boxFont.setPointSizeF(Layout::kBoxPointSize);
   boxFont.setWeight(QFont::Normal);
   boxFont.setStyleHint(QFont::TypeWriter, QFont::PreferNoShaping);
+  // One hinting at every scale (Qt 6.8 hints only at a scale of 1 by
+  // default): after a change of scale text is laid out as at a start.
+  boxFont.setHintingPreference(QFont::PreferVerticalHinting);
   fonts_ = std::make_unique<FontChain>(boxFont);
   // Captions in a small sans serif, so that each fits its control.
   QFont captionFont(FirstOf(installed, {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
@@ -246,6 +250,7 @@ QFont QtView::ChooseFonts() {
   // Captions are plain ASCII: no fallback fonts to prepare at start.
   captionFont.setStyleHint(QFont::SansSerif, QFont::NoFontMerging);
   captionFont.setPixelSize(Layout::kCaptionPixelSize);
+  captionFont.setHintingPreference(QFont::PreferVerticalHinting);
   setFont(captionFont);
   return boxFont;
 }
@@ -311,9 +316,9 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
     }
     widget->setObjectName(QString::fromUtf8(c.name));
     widget->setGeometry(Geometry(c));
-    if (!caption.isEmpty()) FitCaption(widget, caption);
     created.push_back(widget);
   }
+  FitCaptions();
   // Each label names its box for screen readers, as the box's buddy.
   for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(boxes_[row]);
   return created;
@@ -359,6 +364,8 @@ void QtView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (drawnAt_ != 0 || !windowHandle()) return;
   drawnAt_ = windowHandle()->devicePixelRatio();
+  // A scale comes with its screen's (Qt 6.8 tells the widget no change of
+  // its own device pixel ratio).
   const auto watch = [this](QScreen* screen) {
     connect(screen, &QScreen::geometryChanged, this, &QtView::FollowScale);
     connect(screen, &QScreen::logicalDotsPerInchChanged, this, &QtView::FollowScale);
@@ -369,12 +376,7 @@ void QtView::showEvent(QShowEvent* event) {
 
 void QtView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  // Qt 6.4's own title bar (Wayland without server decorations) draws a
-  // maximize button whatever the window's flags say: a fixed layout stays
-  // as it is.
-  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)) {
-    setWindowState(windowState() & ~Qt::WindowMaximized);
-  }
+  QtReleaseFixes::UndoMaximizeOfFixedWindow(*this, *event);
 }
 
 void QtView::FollowScale() {
@@ -383,15 +385,21 @@ void QtView::FollowScale() {
   const qreal scale = window->screen()->devicePixelRatio();
   if (scale == drawnAt_) return;
   drawnAt_ = scale;
-  // Qt 6.4 on Wayland keeps drawing at the old scale when the scale of the
-  // window's output changes, until the surface is made anew: shown again,
-  // the window is sharp at the new scale, its controls as they were.
-  if (QGuiApplication::platformName().startsWith(u"wayland")) {
-    QWidget* focus = focusWidget();
-    hide();
-    window->destroy();
-    show();
-    if (focus) focus->setFocus();
+  // Text is measured anew at a new scale (at fractional ones it is laid
+  // out unhinted): the captions are fitted as a fresh start fits them, and
+  // the whole window is drawn again.
+  FitCaptions();
+  update();
+  QtReleaseFixes::RemakeSurfaceAtNewScale(*this);
+}
+
+void QtView::FitCaptions() {
+  for (const Control& c : Layout::kControls) {
+    if (!*c.caption) continue;
+    QWidget* widget = findChild<QWidget*>(QString::fromUtf8(c.name));
+    if (!widget) continue;
+    widget->setFont(QFont());  // back to the window's caption font
+    FitCaption(widget, QString::fromUtf8(c.caption));
   }
 }
 

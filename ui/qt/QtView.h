@@ -77,6 +77,7 @@ class QtView final : public QWidget, public View {
 
   void FitFont(QLineEdit* box, const QString& text);
   void FollowScale();
+  void FitCaptions();  // each caption's font made as small as it needs to fit
 
   qreal drawnAt_ = 0;  // the device pixel ratio the window was made for
 

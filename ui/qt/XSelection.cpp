@@ -41,8 +41,8 @@ int Type(const xcb_generic_event_t& e) { return e.response_type & ~0x80; }
 
 }  // namespace
 
-XSelection::XSelection(Which which) {
-  connection_ = xcb_connect(nullptr, nullptr);
+XSelection::XSelection(const char* display, Which which) {
+  connection_ = xcb_connect(display, nullptr);
   if (xcb_connection_has_error(connection_)) return;
   root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
   selection_ = which == Which::Clipboard ? Atom("CLIPBOARD") : uint32_t{XCB_ATOM_PRIMARY};

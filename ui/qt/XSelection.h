@@ -16,9 +16,9 @@ class XSelection {
  public:
   enum class Which { Clipboard, Primary };
 
-  // Connects to the display Qt uses; a failed connection makes every read
-  // fail.
-  explicit XSelection(Which which);
+  // Connects to the named display (the one Qt opened); a failed connection
+  // makes every read fail.
+  XSelection(const char* display, Which which);
   ~XSelection();
   XSelection(const XSelection&) = delete;
   XSelection& operator=(const XSelection&) = delete;
