@@ -91,16 +91,18 @@ TEST(FontSet, IsThePinnedOne) {
   // names only they (or their own styles, as "DejaVu Sans Condensed").
   const QStringList pinned = qEnvironmentVariable("NOMBRELIX_FONT_FAMILIES").split(u'|', Qt::SkipEmptyParts);
   ASSERT_EQ(pinned.isEmpty(), set == u"none") << "the families named for the set";
-  QStringList names{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"), QStringLiteral("Serif"), kLastResort};
+  QStringList names{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"), QStringLiteral("Serif"),
+                    kLastResort};
   for (const QString& entry : pinned) {
     const QString family = entry.section(u'=', 0, 0);
     names << family;
-    EXPECT_TRUE(families.contains(family))
-        << "missing " << family.toStdString() << " (Debian package " << entry.section(u'=', 1).toStdString() << ")";
+    EXPECT_TRUE(families.contains(family)) << "missing " << family.toStdString() << " (Debian package "
+                                           << entry.section(u'=', 1).toStdString() << ")";
   }
   for (const QString& family : families) {
-    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) { return family.startsWith(n); }))
-        << family.toStdString();
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const QString& n) {
+      return family.startsWith(n);
+    })) << family.toStdString();
   }
 }
 
