@@ -27,7 +27,7 @@ check grep -q libqt6widgets6 <<<"$(dpkg-deb -f "$deb" Depends)"
 check test "$(dpkg-deb -f "$deb" Version)" = "$version"
 check test "$(dpkg-deb -f "$deb" Section)" = "math"
 # The layout is drawn for Liberation's metrics.
-check grep -q fonts-liberation2 <<<"$(dpkg-deb -f "$deb" Depends)"
+check grep -qF 'fonts-liberation (>= 1:2) | fonts-liberation2' <<<"$(dpkg-deb -f "$deb" Depends)"
 check test "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland"
 
 if command -v lintian >/dev/null; then
