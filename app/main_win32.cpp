@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "Layout.h"
 #include "Win32Clipboard.h"
 #include "Win32Locale.h"
 #include "Win32View.h"
@@ -19,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   {
     Win32View view(instance);
     if (!view.Window()) {
-      MessageBoxW(nullptr, L"The window could not be created.", L"Dec to Hex to Bin", MB_ICONERROR);
+      MessageBoxW(nullptr, L"The window could not be created.",
+                  reinterpret_cast<const wchar_t*>(Layout::kTitle), MB_ICONERROR);
       return 1;
     }
     Win32Clipboard clipboard(view.Window());

@@ -255,8 +255,12 @@ TEST(Locale, TheDecimalBoxReadsAsTheRegionalSettingsWrite) {
   } cases[] = {{L"en-US", u'.', u',', U'0'}, {L"de-DE", u',', u'.', U'0'}, {L"ar-SA", 0, 0, U'\u0660'}};
   for (const auto& c : cases) {
     const NumberFormat format = NumberFormatOf(c.locale);
-    if (c.point) EXPECT_EQ(format.decimalPoint, c.point);
-    if (c.group) EXPECT_EQ(format.groupSeparator, c.group);
+    if (c.point) {
+      EXPECT_EQ(format.decimalPoint, c.point);
+    }
+    if (c.group) {
+      EXPECT_EQ(format.groupSeparator, c.group);
+    }
     EXPECT_EQ(format.zeroDigit, c.zero);
   }
 }

@@ -8,6 +8,9 @@
 // every front-end builds its window from.
 namespace Layout {
 
+// The window's title, also the name of its errors on Windows.
+inline constexpr char16_t kTitle[] = u"Dec to Hex to Bin";
+
 // Positions are in twips: 15 to a pixel at 96 dots per inch.
 constexpr int kTwipsPerPixel = 15;
 // The client area, in pixels at 96 dpi.

@@ -212,7 +212,7 @@ class KeyFilteringEdit final : public QLineEdit {
 };
 
 QtView::QtView() {
-  setWindowTitle(QStringLiteral("Dec to Hex to Bin"));
+  setWindowTitle(QString::fromUtf16(Layout::kTitle));
   setFixedSize(kWidth, kHeight);
   // A fixed layout has nothing to maximise: no such button, also where the
   // window draws its own title bar (Wayland without server decorations).
@@ -223,7 +223,7 @@ QtView::QtView() {
   const std::vector<QWidget*> created = CreateControls(boxFont);
   Connect();
   OrderTabs(created);
-  boxes_[kRowDec]->setFocus();
+  arrays_.boxes[kRowDec]->setFocus();
 }
 
 QFont QtView::ChooseFonts() {
@@ -260,7 +260,7 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
   const QIcon pasteIcon = Pictures::ButtonIcon(&Pictures::Paste);
   // The picture buttons keep the classic grey face behind their pictures.
   QPalette pictureFace = palette();
-  pictureFace.setColor(QPalette::Button, QColor(192, 192, 192));
+  pictureFace.setColor(QPalette::Button, QColor::fromRgba(Pictures::kButtonFace));
 
   std::map<std::string_view, QWidget*> frames;
   std::array<QLabel*, kRowCount> rowLabels{};
@@ -276,7 +276,7 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         box->setFont(boxFont);
         // No limit of its own: as far as the toolkit allows.
         box->setMaxLength(std::numeric_limits<int>::max());
-        widget = boxes_[index] = box;
+        widget = arrays_.boxes[index] = box;
         break;
       }
       case Kind::Label: {
@@ -290,18 +290,18 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         widget = frames[c.name] = new QGroupBox(caption, parent);
         break;
       case Kind::TypeOption:
-        widget = type_[index] = new QRadioButton(caption, parent);
+        widget = arrays_.type[index] = new QRadioButton(caption, parent);
         break;
       case Kind::DisplayOption:
-        widget = display_[index] = new QRadioButton(caption, parent);
+        widget = arrays_.display[index] = new QRadioButton(caption, parent);
         break;
       case Kind::Button:
       case Kind::CopyPicture:
       case Kind::PastePicture: {
         auto* button = new PushButton(caption, parent);
-        if (c.kind == Kind::Button) update_[index] = button;
-        if (c.kind == Kind::CopyPicture) copy_[index] = button;
-        if (c.kind == Kind::PastePicture) paste_[index] = button;
+        if (c.kind == Kind::Button) arrays_.update[index] = button;
+        if (c.kind == Kind::CopyPicture) arrays_.copy[index] = button;
+        if (c.kind == Kind::PastePicture) arrays_.paste[index] = button;
         if (c.kind != Kind::Button) {
           button->setIcon(c.kind == Kind::CopyPicture ? copyIcon : pasteIcon);
           button->setIconSize(QSize(Pictures::kWidth, Pictures::kHeight));
@@ -320,7 +320,7 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
   }
   FitCaptions();
   // Each label names its box for screen readers, as the box's buddy.
-  for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(boxes_[row]);
+  for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(arrays_.boxes[row]);
   return created;
 }
 
@@ -403,29 +403,11 @@ void QtView::FitCaptions() {
   }
 }
 
-QLineEdit* QtView::Box(int16_t row) const {
-  return row >= 0 && row < kRowCount ? boxes_[static_cast<std::size_t>(row)] : nullptr;
-}
+QLineEdit* QtView::Box(int16_t row) const { return arrays_.BoxOf(row); }
 
-QPushButton* QtView::Button(Buttons array, int16_t index) const {
-  if (index < 0 || index >= Count(array)) return nullptr;
-  const auto i = static_cast<std::size_t>(index);
-  switch (array) {
-    case Buttons::Update:
-      return update_[i];
-    case Buttons::Copy:
-      return copy_[i];
-    case Buttons::Paste:
-      return paste_[i];
-  }
-  return nullptr;
-}
+QPushButton* QtView::Button(Buttons array, int16_t index) const { return arrays_.ButtonOf(array, index); }
 
-QRadioButton* QtView::Option(Options array, int16_t index) const {
-  if (index < 0 || index >= CountOf(array)) return nullptr;
-  return array == Options::Type ? type_[static_cast<std::size_t>(index)]
-                                : display_[static_cast<std::size_t>(index)];
-}
+QRadioButton* QtView::Option(Options array, int16_t index) const { return arrays_.OptionOf(array, index); }
 
 std::u16string QtView::GetText(int16_t row) const {
   const QLineEdit* box = Box(row);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Clipboard.h"
+#include "Controls.h"
 #include "FontChain.h"
 #include "Layout.h"
 #include "View.h"
@@ -84,11 +85,6 @@ class QtView final : public QWidget, public View {
   std::unique_ptr<FontChain> fonts_;  // the boxes' fonts, for their texts
   ViewEvents* events_ = nullptr;
   Clipboard* selection_ = nullptr;
-  std::array<QLineEdit*, kRowCount> boxes_{};
-  std::array<QPushButton*, kRowCount> update_{};
-  std::array<QPushButton*, kCopyCount> copy_{};
-  std::array<QPushButton*, kRowCount> paste_{};
-  std::array<QRadioButton*, kTypeCount> type_{};
-  std::array<QRadioButton*, kDisplayCount> display_{};
+  Controls<QLineEdit*, QPushButton*, QRadioButton*> arrays_;  // the controls by row and array
   std::vector<QWidget*> tabOrder_;  // the controls that take the focus, in table order
 };

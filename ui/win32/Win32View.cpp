@@ -35,6 +35,12 @@ std::u16string TextOf(HWND control) {
 
 int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
+// The picture buttons' face, the grey their pictures are drawn on.
+COLORREF FaceColour() {
+  constexpr uint32_t face = Pictures::kButtonFace;
+  return RGB((face >> 16) & 0xFF, (face >> 8) & 0xFF, face & 0xFF);
+}
+
 }  // namespace
 
 // Text dragged from another program onto a box: offered to the row as its
@@ -201,8 +207,9 @@ Win32View::Win32View(HINSTANCE instance) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
   RegisterClassExW(&wc);  // fails harmlessly when a second view registers it again
-  window_ = CreateWindowExW(0, kWindowClass, L"Dec to Hex to Bin", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                            Layout::kWidth, Layout::kHeight, nullptr, nullptr, instance, this);
+  window_ = CreateWindowExW(0, kWindowClass, reinterpret_cast<const wchar_t*>(Layout::kTitle), kWindowStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, Layout::kWidth, Layout::kHeight, nullptr, nullptr,
+                            instance, this);
   if (!window_) return;
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
@@ -211,7 +218,7 @@ Win32View::Win32View(HINSTANCE instance) {
   Arrange(GetDpiForWindow(window_));
   drop_ = std::make_unique<DropTarget>(*this);
   if (RegisterDragDrop(window_, drop_.get()) != S_OK) drop_.reset();  // OLE not started: no drops
-  ::SetFocus(boxes_[kRowDec]);
+  ::SetFocus(arrays_.boxes[kRowDec]);
 }
 
 Win32View::~Win32View() {
@@ -268,25 +275,25 @@ void Win32View::CreateControls(HINSTANCE instance) {
     controls_.emplace_back(c, hwnd);
     switch (c->kind) {
       case Layout::Kind::Box:
-        boxes_[index] = hwnd;
+        arrays_.boxes[index] = hwnd;
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // as long as the system allows
         SetWindowSubclass(hwnd, &Win32View::BoxProc, static_cast<UINT_PTR>(c->index),
                           reinterpret_cast<DWORD_PTR>(this));
         break;
       case Layout::Kind::TypeOption:
-        type_[index] = hwnd;
+        arrays_.type[index] = hwnd;
         break;
       case Layout::Kind::DisplayOption:
-        display_[index] = hwnd;
+        arrays_.display[index] = hwnd;
         break;
       case Layout::Kind::Button:
-        update_[index] = hwnd;
+        arrays_.update[index] = hwnd;
         break;
       case Layout::Kind::CopyPicture:
-        copy_[index] = hwnd;
+        arrays_.copy[index] = hwnd;
         break;
       case Layout::Kind::PastePicture:
-        paste_[index] = hwnd;
+        arrays_.paste[index] = hwnd;
         break;
       case Layout::Kind::Label:
       case Layout::Kind::Frame:
@@ -409,7 +416,7 @@ LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32View::OnCommand(HWND control, WORD code) {
   for (int16_t row = 0; row < kRowCount; ++row) {
-    if (control != boxes_[static_cast<std::size_t>(row)] || code != EN_CHANGE) continue;
+    if (control != arrays_.boxes[static_cast<std::size_t>(row)] || code != EN_CHANGE) continue;
     SetDescription(row, u"");  // a note on the old value no longer holds
     if (events_) events_->TextChanged(row);
     return;
@@ -430,10 +437,10 @@ void Win32View::OnCommand(HWND control, WORD code) {
 }
 
 void Win32View::DrawPicture(const DRAWITEMSTRUCT& item) {
-  const bool copy = std::find(copy_.begin(), copy_.end(), item.hwndItem) != copy_.end();
+  const bool copy = std::find(arrays_.copy.begin(), arrays_.copy.end(), item.hwndItem) != arrays_.copy.end();
   const Pictures::Pixels& picture = copy ? copyPicture_ : pastePicture_;
   RECT face = item.rcItem;
-  HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+  HBRUSH grey = CreateSolidBrush(FaceColour());
   FillRect(item.hDC, &face, grey);
   DeleteObject(grey);
   const bool pressed = item.itemState & ODS_SELECTED;
@@ -541,29 +548,11 @@ void Win32View::MarkTabStop(Options array) {
   }
 }
 
-HWND Win32View::Box(int16_t row) const {
-  return row >= 0 && row < kRowCount ? boxes_[static_cast<std::size_t>(row)] : nullptr;
-}
+HWND Win32View::Box(int16_t row) const { return arrays_.BoxOf(row); }
 
-HWND Win32View::Button(Buttons array, int16_t index) const {
-  if (index < 0 || index >= CountOf(array)) return nullptr;
-  const auto i = static_cast<std::size_t>(index);
-  switch (array) {
-    case Buttons::Update:
-      return update_[i];
-    case Buttons::Copy:
-      return copy_[i];
-    case Buttons::Paste:
-      return paste_[i];
-  }
-  return nullptr;
-}
+HWND Win32View::Button(Buttons array, int16_t index) const { return arrays_.ButtonOf(array, index); }
 
-HWND Win32View::Option(Options array, int16_t index) const {
-  if (index < 0 || index >= CountOf(array)) return nullptr;
-  return array == Options::Type ? type_[static_cast<std::size_t>(index)]
-                                : display_[static_cast<std::size_t>(index)];
-}
+HWND Win32View::Option(Options array, int16_t index) const { return arrays_.OptionOf(array, index); }
 
 HWND Win32View::Control(const Layout::Control& c) const {
   for (const auto& [entry, hwnd] : controls_) {
@@ -657,7 +646,7 @@ void Win32View::Offer(int16_t row, const std::u16string& text) {
 int16_t Win32View::RowAt(POINT screen) const {
   for (int16_t row = 0; row < kRowCount; ++row) {
     RECT r;
-    if (GetWindowRect(boxes_[static_cast<std::size_t>(row)], &r) && PtInRect(&r, screen)) return row;
+    if (GetWindowRect(arrays_.boxes[static_cast<std::size_t>(row)], &r) && PtInRect(&r, screen)) return row;
   }
   return -1;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Controls.h"
 #include "Layout.h"
 #include "Pictures.h"
 #include "View.h"
@@ -82,12 +83,7 @@ class Win32View final : public View {
   HWND tooltip_ = nullptr;
   UINT dpi_ = 96;
   std::vector<std::pair<const Layout::Control*, HWND>> controls_;
-  std::array<HWND, kRowCount> boxes_{};
-  std::array<HWND, kRowCount> update_{};
-  std::array<HWND, kCopyCount> copy_{};
-  std::array<HWND, kRowCount> paste_{};
-  std::array<HWND, kTypeCount> type_{};
-  std::array<HWND, kDisplayCount> display_{};
+  Controls<HWND, HWND, HWND> arrays_;  // the controls by row and array
   std::array<std::u16string, kRowCount> descriptions_;
   std::map<HWND, std::pair<std::u16string, std::u16string>> annotations_;  // name, description
   HFONT boxFont_ = nullptr;
