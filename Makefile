@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Nombrelix: the entry points. `make run` starts the window, `make test` runs
 # the whole suite; both install what they need with apt-get on Debian.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the application icon as PNG files for the desktop's icon theme:
 //   nombrelix-icons <dir> <name> <size>...   ->  <dir>/<size>x<size>/apps/<name>.png
 #include <QDir>

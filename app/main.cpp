@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Nombrelix: creates the "Dec to Hex to Bin" window and runs the event loop.
 #include <QApplication>
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Nombrelix on Windows: the window on Win32 controls, the Windows clipboard
 // and the user's regional settings.
 #include <windows.h>

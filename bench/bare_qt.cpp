@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's floor: a bare Qt 6 program showing one empty 442 × 256
 // window; with --text, one line of text in it, which makes the toolkit load
 // its font database as any window with text must.

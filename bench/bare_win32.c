@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* The Win32 floor for start-up: a window of the program's client size with
  * one label, and nothing else. */
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Micro-benchmarks of the conversion engine and key filters: each routine at
 // 8, 16 and 32 bits, on the longest texts the window passes, and on texts of
 // 1,000,000 characters to show that time grows linearly with the length.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program and measures the time from launch until the X server
 // maps its first top-level window (MapNotify on the root window), then its
 // peak resident memory once it has settled. Prints "<ms> <KiB>".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A million pasted characters of each kind in each box: how long the Paste
 // (with the layout and painting of the long text) and the Update behind it
 // take on the real widgets, offscreen. The slowest step is what a user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each row's Update, from the click to the last box written, on the fake
 // view: the window's own work without the toolkit's.
 #include <benchmark/benchmark.h>

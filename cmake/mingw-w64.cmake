@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix threads,
 # which GoogleTest needs). Tests run under Wine, through tests/wine-run.
 set(CMAKE_SYSTEM_NAME Windows)

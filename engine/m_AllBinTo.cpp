@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "m_AllBinTo.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine's text routines on any input.
 #include <cmath>
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The decimal number rule on any text, under both separator sets.
 #include <cmath>
 #include <cstddef>

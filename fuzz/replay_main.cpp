@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays saved fuzzer inputs through a fuzz target, without libFuzzer:
 //   <target>_replay file-or-directory...
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's logic driven by a stream of events on the fake view: after
 // every event the enabled states follow the boxes.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "m_Helper.h"
 
 namespace m_Helper {

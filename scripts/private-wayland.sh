@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A private headless Wayland compositor (sway) for tests and benchmarks.
 # Source it, then:
 #   private_wl_need [TOOL...]  skips the caller (exit status 77) unless sway,

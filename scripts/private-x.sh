@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A private X server for tests, benchmarks and scripts. Source it, then:
 #   private_x_need [TOOL...]  a test's check: skips it (exit status 77)
 #                             unless Xvfb, xdotool and every TOOL are there

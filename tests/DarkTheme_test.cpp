@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window under a dark desktop theme (run under X with a platform theme
 // that gives a dark palette): every ring, border and text stands out from
 // what is behind it, measured on a screenshot of the screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeView.h"
 
 #include "ViewContract.h"

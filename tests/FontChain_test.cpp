@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any character of any script, alone, in clusters or mixed, reaches every
 // box by every path and is drawn from a font that has it or as the last
 // resort's box; run once per font set (tests/CMakeLists.txt pins it).

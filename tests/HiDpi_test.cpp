@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window at twice the scale (QT_SCALE_FACTOR=2): the same layout at
 // double size, and pictures drawn for the density, not scaled up.
 #include <gtest/gtest.h>

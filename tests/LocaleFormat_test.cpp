@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LocaleFormat.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs GoogleTest inside a QApplication, on the offscreen platform unless
 // another one is asked for.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ViewContract.h"
 
 #include <string>

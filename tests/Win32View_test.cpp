@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 window (run under Wine on Linux): the View contract, the layout
 // table, Tab order, the ways into a box, names for screen readers, DPI
 // changes and the clipboard held by another window.

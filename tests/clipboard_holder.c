@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Holds the Windows clipboard open for a while, as a clipboard manager or a
  * busy program may: opens it with a window of its own (Wine lets a second
  * program open the clipboard when both pass no window), says "held", and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window that starts a drag of the text given on its command line when a
 // mouse button goes down on it: the end-to-end tests drop it onto a box.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window at (0, 400) that, when the left button goes down on it, drags the
 // text given on its command line (CF_UNICODETEXT) by OLE, as a Windows
 // program does, and says "dropped RESULT EFFECT" when the drag ends. The

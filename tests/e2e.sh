@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: the built program in a real X server, typed at with xdotool,
 # its clipboard read and written with xclip.
 # Usage: e2e.sh path/to/nombrelix

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: a clipboard owner that never answers. Paste on each row ends
 # without a change and the window goes on answering; a large text from a
 # working owner still arrives whole.

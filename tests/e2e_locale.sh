@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end in Arabic (Egypt): the program's own scientific text, with the
 # locale's decimal separator, reads back, and the locale's own digits are
 # read when pasted.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: every way a real desktop offers into a box, in the built
 # program under Xvfb with a window manager: modifier chords, keypad keys,
 # Shift+Insert, the context menu, the middle button, drops, and where the

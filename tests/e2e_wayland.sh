@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end on Wayland, natively: the built program in a headless sway,
 # driven by a virtual pointer and keyboard (wl_input) and wl-clipboard: the
 # walkthrough, a key filter, the paste paths (buttons, Shift+Insert, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end on Windows, under Wine on the X server that scripts/test-windows
 # starts: the built nombrelix.exe typed at and clicked with xdotool, its
 # clipboard (Wine's, bridged to X) read and written with xclip: the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # nombrelix.exe as shipped: the version resource (Nombrelix, 1.00, U.S.
 # English with Unicode, 040904B0), the icon, a manifest asking for Common
 # Controls 6 and per-monitor DPI awareness v2, and imports of Windows' own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Takes a selection (CLIPBOARD, or the one named on the command line) and
  * never answers a request for it, as a hung clipboard manager does. Prints
  * "owned" once it holds the selection, and "lost" when another program

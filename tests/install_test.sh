@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The installed files: desktop entry and AppStream metadata pass their
 # validators, the icon theme has every size, and the scalable icon looks
 # like the bitmaps.   install_test.sh <build-dir> <version>

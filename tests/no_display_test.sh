@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up where no platform can be started: one plain line that says what
 # is missing and what to try, exit status 1, no abort.
 # Usage: no_display_test.sh path/to/nombrelix

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Debian package, built through debian/ as `make package` builds it:
 # its name, fields and contents, lintian's verdict, and the program from it,
 # unpacked into a scratch root, showing its window under Xvfb.

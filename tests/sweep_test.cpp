@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every 32-bit pattern through the engine against an independent reference:
 // the hex and binary texts of each value in both byte orders, and their
 // values read back, rounded to single precision after every step.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows resource script compiles, and carries the version information
 # and the icon.   windres_test.sh <configured nombrelix.rc> <version>
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* A pointer and a keyboard for a headless wlroots compositor, one of each
  * for the whole run (a keyboard made anew per call loses keys). Reads
  * commands from stdin and answers each with "ok" once the compositor has

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes the boxes' last-resort font: one glyph, an empty box one cell of
 Liberation Mono wide, for every code point. Placed after the fonts that
 have a text's characters, it ends the search for a character that no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FontChain.h"
 
 #include <QFontDatabase>

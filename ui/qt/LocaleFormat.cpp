@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LocaleFormat.h"
 
 NumberFormat NumberFormatOf(const QLocale& locale) {

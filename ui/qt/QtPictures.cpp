@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QtPictures.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "QtReleaseFixes.h"
 
 #include <QEvent>

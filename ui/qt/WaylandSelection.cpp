@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WaylandSelection.h"
 
 #include <fcntl.h>

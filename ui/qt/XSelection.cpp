@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "XSelection.h"
 
 #include <poll.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Win32Locale.h"
 
 #include <windows.h>
