@@ -6,12 +6,12 @@
 set -euo pipefail
 app=$1
 . "$(dirname "$0")/../scripts/private-x.sh"
+. "$(dirname "$0")/lib.sh"
 private_x_need xclip
 private_x_start 800x600x24
 private_x_window "$app"
 app_pid=$private_x_app win=$private_x_win
 
-fail=0
 # The desktop matches the window to its entry by class, and shows its icon.
 if command -v xprop >/dev/null; then
   props=$(xprop -id "$win")
@@ -36,9 +36,9 @@ put_clipboard() {
   private_x_pids+=($!)
   sleep 0.3
 }
-# Clicks the centre of a control given in twips (left, top, in the window).
-click_twips() {
-  xdotool mousemove --window "$win" $(($1 / 15 + 12)) $(($2 / 15 + 12)) click 1
+click() {
+  # shellcheck disable=SC2046
+  xdotool mousemove --window "$win" $(at "$1") click 1
   sleep 0.3
 }
 
@@ -48,19 +48,19 @@ xdotool key --window "$win" Return
 sleep 0.2
 xdotool key --window "$win" Return
 sleep 0.3
-click_twips $((4620 + 1020)) $((1680 + 300))   # Copy All
+click "cmdCopy(3)"   # Copy All
 expect_clipboard "300<>2C01<>0010110000000001<>"
 
 # Paste into the Hex box takes the text unchanged; Copy Hex gives it back.
 put_clipboard "ff"
-click_twips 6120 2700   # Paste Hex
-click_twips 5640 2700   # Copy Hex
+click "cmdPaste(1)"
+click "cmdCopy(1)"
 expect_clipboard "ff"
 
 # The Decimal box refuses text that is no number.
 put_clipboard "12abc"
-click_twips 3900 2040   # Paste Decimal
-click_twips 3420 2040   # Copy Decimal
+click "cmdPaste(0)"
+click "cmdCopy(0)"
 expect_clipboard "300"
 
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }

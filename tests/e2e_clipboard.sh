@@ -7,20 +7,17 @@
 set -euo pipefail
 app=$1 hung_owner=$2
 . "$(dirname "$0")/../scripts/private-x.sh"
+. "$(dirname "$0")/lib.sh"
 private_x_need xclip
 private_x_start 800x600x24
 
 private_x_window "$app"
 app_pid=$private_x_app win=$private_x_win
 
-fail=0
-check() {
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '${2:0:80}', expected '${3:0:80}'"; fail=1; fi
-}
-box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
-click_twips() { xdotool mousemove --window "$win" $(($1 / 15 + 12)) $(($2 / 15 + 12)) click 1; sleep 0.2; }
+# shellcheck disable=SC2046
+click() { xdotool mousemove --window "$win" $(at "$@") click 1; sleep 0.2; }
 text_of() {
-  click_twips "${copy_x[$1]}" "${box_y[$1]}"
+  click "cmdCopy($1)"
   timeout 2 xclip -selection clipboard -o 2>/dev/null || true
 }
 hang_clipboard() {
@@ -37,10 +34,10 @@ sleep 0.3
 
 for row in 0 1 2; do
   hang_clipboard
-  click_twips "${paste_x[$row]}" "${box_y[$row]}"
+  click "cmdPaste($row)"
 done
 # The window answers: a key typed now arrives, and every box kept its text.
-click_twips 600 2040
+click txtDec 44
 xdotool key --window "$win" End 5
 sleep 0.3
 check "Decimal kept its text and took a key" "$(text_of 0)" "3005"
@@ -53,7 +50,7 @@ big=$(head -c 1000000 /dev/zero | tr '\0' 'a')
 printf '%s' "$big" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
 private_x_pids+=($!)
 sleep 0.5
-click_twips "${paste_x[1]}" "${box_y[1]}"
+click "cmdPaste(1)"
 got=$(text_of 1)
 check "a million characters pasted whole" "${#got}" 1000000
 

@@ -8,6 +8,7 @@
 set -euo pipefail
 app=$1 drag_source=$2
 . "$(dirname "$0")/../scripts/private-x.sh"
+. "$(dirname "$0")/lib.sh"
 private_x_need xclip import compare
 private_x_start 800x600x24
 command -v openbox >/dev/null && { private_x_run openbox; sleep 0.5; }
@@ -16,15 +17,10 @@ private_x_window "$app"
 app_pid=$private_x_app win=$private_x_win
 sleep 0.3
 
-fail=0
-check() {  # what, got, expected
-  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi
-}
-# Rows' geometry in twips: box left/top, Copy and Paste picture lefts.
-box_x=(120 120 120) box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
-at() { xdotool mousemove --window "$win" $(($1 / 15 + $3)) $(($2 / 15 + 12)); }
-click_twips() { at "$1" "$2" 12; xdotool click "${3:-1}"; sleep 0.25; }
-focus_box() { click_twips "${box_x[$1]}" "${box_y[$1]}"; xdotool key End; }
+boxes=(txtDec txtHex txtBin)
+# shellcheck disable=SC2046
+click() { xdotool mousemove --window "$win" $(at "$1") click "${2:-1}"; sleep 0.25; }
+focus_box() { click "${boxes[$1]}"; xdotool key End; }
 put() {  # selection text
   printf '%s' "$2" | xclip -quiet -selection "$1" -i >/dev/null 2>&1 &
   private_x_pids+=($!)
@@ -33,7 +29,7 @@ put() {  # selection text
 # A box's text, through its Copy button ("" when the button is disabled).
 text_of() {
   put clipboard "<none>"
-  click_twips "${copy_x[$1]}" "${box_y[$1]}"
+  click "cmdCopy($1)"
   local got
   got=$(timeout 2 xclip -selection clipboard -o 2>/dev/null || true)
   [ "$got" = "<none>" ] && got=""
@@ -96,10 +92,10 @@ sleep 0.3
 check "the menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
 
 put primary "xyz"
-click_twips "${box_x[0]}" "${box_y[0]}" 2
+click txtDec 2
 check "middle button with xyz selected, on Decimal" "$(text_of 0)" "-5"
 put primary "42"
-click_twips "${box_x[0]}" "${box_y[0]}" 2
+click txtDec 2
 check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 
 # --- Drops ----------------------------------------------------------------------
@@ -110,7 +106,8 @@ drop() {  # row text
   sleep 0.3
   xdotool mousemove --window "$src" 30 30 mousedown 1
   sleep 0.3
-  local x=$((box_x[$1] / 15 + 30)) y=$((box_y[$1] / 15 + 12)) step
+  local x y step
+  read -r x y <<<"$(at "${boxes[$1]}" 30)"
   for step in 1 2 3 4 5 6; do
     xdotool mousemove --window "$win" $((x * step / 6)) $((y * step / 6))
     sleep 0.1
@@ -140,16 +137,16 @@ xdotool key p
 sleep 0.3
 check "the menu's Paste of Khmer into Binary" "$(text_of 2)" "ក្ស"
 put primary "ܐܒܓ"
-click_twips "${box_x[1]}" "${box_y[1]}" 2
+click txtHex 2
 check "middle button with Syriac, on Hex" "$(text_of 1)" "ܐܒܓ"
 LC_ALL=C.UTF-8 drop 2 "ABकCD"
 check "dropping ABकCD onto Binary" "$(text_of 2)" "ABकCD"
 put clipboard $'\xee\x80\x80'
-click_twips "${paste_x[1]}" "${box_y[1]}"
+click "cmdPaste(1)"
 check "the Paste button with a private-use character, on Hex" "$(text_of 1)" $'\xee\x80\x80'
 
 # --- Focus: shown after Enter, and Tab lands on the chosen option --------------
-crop() { import -window "$win" -crop "53x24+168+136" "$private_x_dir/$1.png"; }
+crop() { import -window "$win" -crop "$(geometry "cmdUpdate(0)")" "$private_x_dir/$1.png"; }
 set_box 0 "300"
 xdotool key Return
 sleep 0.3
@@ -169,7 +166,7 @@ sleep 0.3
 focus_box 2
 xdotool key Tab Tab Tab Tab Down   # into Types, then one option on
 sleep 0.3
-click_twips 2520 2040   # Update from Decimal
+click "cmdUpdate(0)"
 check "Tab into Types lands on the chosen Integer" "$(text_of 1)" "2C010000"
 
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }

@@ -9,6 +9,7 @@
 set -euo pipefail
 app=$1 wl_input=$2 drag_source=$3
 . "$(dirname "$0")/../scripts/private-wayland.sh"
+. "$(dirname "$0")/lib.sh"
 private_wl_need wl-copy wl-paste grim compare
 private_wl_start 1600x1200
 dir=$private_wl_dir
@@ -28,22 +29,27 @@ start() {
   [ -n "${ox:-}" ] || { echo "FAIL: the window did not appear"; cat "$dir/app.log"; exit 1; }
   sleep 0.3
 }
-fail=0
-check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi; }
-box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
-click() { send move $((ox + $1 / 15 + 12)) $((oy + $2 / 15 + 12)); send click "${3:-1}"; sleep 0.2; }
+boxes=(txtDec txtHex txtBin)
+click() {  # control [button]
+  local x y
+  read -r x y <<<"$(at "$1")"
+  send move $((ox + x)) $((oy + y))
+  send click "${2:-1}"
+  sleep 0.2
+}
 text_of() {  # a box's text, through its Copy button
-  click "${copy_x[$1]}" "${box_y[$1]}"
+  click "cmdCopy($1)"
   timeout 2 wl-paste --no-newline 2>/dev/null || true
 }
 put() { wl-copy "$@"; sleep 0.2; }
 
 start
 check "app id and title" "$app_id $title" "io.github.nombrelix.Nombrelix Dec_to_Hex_to_Bin"
-check "client area" "${ww}x$wh" "442x256"
+area=$(geometry window)
+check "client area" "${ww}x$wh" "${area%%+*}"
 
 # --- The walkthrough, and a key filter ----------------------------------------
-click 300 2040
+click txtDec
 send type 3z0x0
 send key Return
 send key Return
@@ -52,29 +58,29 @@ check "and Binary" "$(text_of 2)" "0010110000000001"
 
 # --- Paste paths follow the row's rule ------------------------------------------
 put 12abc
-click "${paste_x[0]}" "${box_y[0]}"
+click "cmdPaste(0)"
 check "Paste of 12abc into Decimal" "$(text_of 0)" "300"
 put ff
-click "${paste_x[1]}" "${box_y[1]}"
+click "cmdPaste(1)"
 check "Paste of ff into Hex" "$(text_of 1)" "ff"
-click 300 2700
+click txtHex
 put "क्षि"
 send key shift+Insert
 sleep 0.2
 check "Shift+Insert of Devanagari into Hex" "$(text_of 1)" "क्षि"
 put --primary 42
-click 300 2040 2
+click txtDec 2
 check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 put --primary xyz
-click 300 2040 2
+click txtDec 2
 check "middle button with xyz selected, on Decimal" "$(text_of 0)" "42"
 put 12abc
-click 300 2040 3
+click txtDec 3
 send key p
 sleep 0.2
 check "the context menu's Paste of 12abc into Decimal" "$(text_of 0)" "42"
 put -- -5
-click 300 2040 3
+click txtDec 3
 send key p
 sleep 0.2
 check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
@@ -88,7 +94,9 @@ drop() {  # row text
   sleep 0.3
   send move $((sx + 10)) $((sy + 10))
   send down 1
-  local x=$((ox + 30)) y=$((oy + box_y[$1] / 15 + 12)) step
+  local x y step
+  read -r x y <<<"$(at "${boxes[$1]}" 22)"
+  x=$((ox + x)) y=$((oy + y))
   for step in 1 2 3 4 5 6; do
     send move $((sx + 10 + (x - sx - 10) * step / 6)) $((sy + 10 + (y - sy - 10) * step / 6))
     sleep 0.1
@@ -116,7 +124,7 @@ hung() {  # what, clipboard|primary, the paste's click...
   local t0 t1 got
   t0=$(date +%s%N)
   "$@"
-  click "${copy_x[1]}" "${box_y[1]}"   # queued behind the paste
+  click "cmdCopy(1)"   # queued behind the paste
   until got=$(timeout 0.05 wl-paste --no-newline 2>/dev/null); do :; done
   t1=$(date +%s%N)
   kill -CONT "$owner"
@@ -125,12 +133,12 @@ hung() {  # what, clipboard|primary, the paste's click...
   [ $(((t1 - t0) / 1000000)) -lt 5000 ] || { echo "FAIL: $what: the window did not answer"; fail=1; }
 }
 put 1F
-click "${paste_x[1]}" "${box_y[1]}"
-hung "Paste button, owner stopped" clipboard click "${paste_x[1]}" "${box_y[1]}"
-hung "Shift+Insert, owner stopped" clipboard eval 'click 300 2700; send key shift+Insert'
-hung "middle button, selection owner stopped" primary click 300 2700 2
+click "cmdPaste(1)"
+hung "Paste button, owner stopped" clipboard click "cmdPaste(1)"
+hung "Shift+Insert, owner stopped" clipboard eval 'click txtHex; send key shift+Insert'
+hung "middle button, selection owner stopped" primary click txtHex 2
 put cd
-click "${paste_x[1]}" "${box_y[1]}"
+click "cmdPaste(1)"
 check "once the owner answers again, the next paste works" "$(text_of 1)" "cd"
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
 

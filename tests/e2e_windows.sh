@@ -10,6 +10,7 @@
 set -euo pipefail
 app=$1 holder=$2 drag_source=$3
 run=$(dirname "$0")/wine-run
+. "$(dirname "$0")/lib.sh"
 for tool in xdotool xclip wine; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -26,31 +27,37 @@ sleep 0.5
 # Wine draws the frame inside the X window: the client area is what is left
 # below the caption, inside equal borders.
 eval "$(xdotool getwindowgeometry --shell "$win")"
-border=$(((WIDTH - 442) / 2))
-cx=$((X + border)) cy=$((Y + HEIGHT - 256 - border))
+WINE=$run layout_load
+read -r _ _ area_width area_height <<<"${layout_rect[window]}"
+border=$(((WIDTH - area_width) / 2))
+cx=$((X + border)) cy=$((Y + HEIGHT - area_height - border))
 
-fail=0
-check() { if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$2', expected '$3'"; fail=1; fi; }
-click() { xdotool mousemove $((cx + $1 / 15 + 12)) $((cy + $2 / 15 + 12)) click "${3:-1}"; sleep 0.3; }
-box_y=(2040 2700 3360) copy_x=(3420 5640 5640) paste_x=(3900 6120 6120)
+boxes=(txtDec txtHex txtBin)
+point() {  # control [dx]: the screen point a click on it lands on
+  local x y
+  read -r x y <<<"$(at "$@")"
+  echo "$((cx + x)) $((cy + y))"
+}
+# shellcheck disable=SC2046
+click() { xdotool mousemove $(point "$1") click "${2:-1}"; sleep 0.3; }
 clip() { timeout 2 xclip -selection clipboard -o 2>/dev/null || true; }
 text_of() {  # a box's text, through its Copy button
   printf 'none' | xclip -selection clipboard -i
-  click "${copy_x[$1]}" "${box_y[$1]}"
+  click "cmdCopy($1)"
   local got
   for _ in $(seq 20); do got=$(clip); [ "$got" != none ] && break; sleep 0.1; done
   printf '%s' "$got"
 }
 put() { printf '%s' "$1" | xclip -selection clipboard -i; sleep 0.2; }
 set_box() {  # row text: typed into the box after selecting what it holds
-  click 300 "${box_y[$1]}"
+  click "${boxes[$1]}"
   xdotool key ctrl+Home shift+ctrl+End Delete
   xdotool type --delay 30 "$2"
   sleep 0.2
 }
 
 # --- The walkthrough, and the key filters ----------------------------------------
-click 300 2040
+click txtDec
 xdotool type --delay 30 "3z0x0"
 xdotool key Return
 sleep 0.2
@@ -80,26 +87,26 @@ check "a Decimal beyond 32 bits is brought to the bound" "$(text_of 0)" "2147483
 
 # --- Paste rules, by each path -------------------------------------------------------
 put "12abc"
-click "${paste_x[0]}" "${box_y[0]}"
+click "cmdPaste(0)"
 check "Paste button: 12abc into Decimal is refused" "$(text_of 0)" "2147483647"
 put "77"
-click 300 2040
+click txtDec
 xdotool key shift+Insert
 sleep 0.3
 check "Shift+Insert of 77 into Decimal" "$(text_of 0)" "77"
 put "x1"
-click 300 2040
+click txtDec
 xdotool key shift+Insert
 sleep 0.3
 check "Shift+Insert of x1 into Decimal is refused" "$(text_of 0)" "77"
 put "-5"
-click 300 2040 3
+click txtDec 3
 sleep 0.4
 xdotool key p
 sleep 0.3
 check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
 put "zz"
-click 300 2700 3
+click txtHex 3
 sleep 0.4
 xdotool key p
 sleep 0.3
@@ -114,17 +121,18 @@ check "the other program holds the clipboard" "${said%$'\r'}" "held"
 # How long the window takes to answer: a key typed into Decimal after the
 # click on Paste, seen by the helper.
 echo watch >&"${HOLD[1]}"
-click "${paste_x[1]}" "${box_y[1]}"
-xdotool mousemove $((cx + 300 / 15 + 12)) $((cy + 2040 / 15 + 12)) click 1 key End type 5
+click "cmdPaste(1)"
+# shellcheck disable=SC2046
+xdotool mousemove $(point txtDec) click 1 key End type 5
 read -r _ answered _ <&"${HOLD[0]}" || answered=99999
 echo "note: Paste with the clipboard held: the window answered after $answered ms"
 [ "$answered" -lt 1000 ] || { echo "FAIL: the window did not answer within 1 s"; fail=1; }
-click "${copy_x[1]}" "${box_y[1]}"
+click "cmdCopy(1)"
 wait "$HOLD_PID" 2>/dev/null || true
 check "Copy with the clipboard held changed nothing" "$(clip)" "ab"
 check "Paste with the clipboard held kept the box" "$(text_of 1)" "zz"
 put "cd"
-click "${paste_x[1]}" "${box_y[1]}"
+click "cmdPaste(1)"
 check "once released, the next paste works" "$(text_of 1)" "cd"
 
 # --- Drops from another Windows program (OLE, CF_UNICODETEXT) ---------------------------
@@ -134,7 +142,8 @@ drop() {  # row text: dragged from the helper's window at (0, 400) onto the box
   pids+=($src)
   timeout 20 xdotool search --sync --name '^drag source$' >/dev/null
   sleep 0.5
-  local tx=$((cx + 60)) ty=$((cy + box_y[$1] / 15 + 12))
+  local tx ty
+  read -r tx ty <<<"$(point "${boxes[$1]}" 52)"
   xdotool mousemove 30 430 mousedown 1
   sleep 0.3
   for step in 1 2 3 4 5 6 7 8; do

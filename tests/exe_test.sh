@@ -9,11 +9,10 @@ set -euo pipefail
 exe=$1 version=$2
 objdump=x86_64-w64-mingw32-objdump
 command -v "$objdump" >/dev/null || { echo "SKIP: $objdump is not installed"; exit 77; }
-fail=0
-check() { if grep -qx -- "$2" <<<"$3"; then echo "ok: $1"; else echo "FAIL: $1: no '$2'"; fail=1; fi; }
+. "$(dirname "$0")/lib.sh"
 wide=$(strings -el "$exe")
 for want in "040904B0" "Nombrelix" "$version" "Dec to Hex to Bin" "nombrelix.exe"; do
-  check "version resource: $want" "$want" "$wide"
+  check "version resource: $want" "$(grep -x -- "$want" <<<"$wide" | head -n1)" "$want"
 done
 narrow=$(strings -a "$exe")
 grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$narrow" && echo "ok: Common Controls 6" ||

@@ -14,14 +14,14 @@ minor=$((10#${version#*.}))
 $windres --preprocessor=cpp "$rc" -O coff -o "$work/nombrelix.o"
 $windres --preprocessor=cpp -i "$rc" -O res -o "$work/nombrelix.res"
 $windres -i "$work/nombrelix.res" -O rc -o "$work/back.rc"
-fail=0
-check() { if grep -q -- "$1" "$work/back.rc"; then echo "ok: $1"; else echo "FAIL: no $1"; fail=1; fi; }
-check "FILEVERSION $major, $minor, 0, 0"
-check "PRODUCTVERSION $major, $minor, 0, 0"
-check 'BLOCK "040904B0"'
-check 'VALUE "ProductName", "Nombrelix"'
-check "VALUE \"FileVersion\", \"$version\""
-check "VALUE \"ProductVersion\", \"$version\""
-check 'VALUE "Translation", 0x409, 1200'
-check 'RT_GROUP_ICON'
+. "$(dirname "$0")/lib.sh"
+has() { check_that grep -q -- "$1" "$work/back.rc"; }
+has "FILEVERSION $major, $minor, 0, 0"
+has "PRODUCTVERSION $major, $minor, 0, 0"
+has 'BLOCK "040904B0"'
+has 'VALUE "ProductName", "Nombrelix"'
+has "VALUE \"FileVersion\", \"$version\""
+has "VALUE \"ProductVersion\", \"$version\""
+has 'VALUE "Translation", 0x409, 1200'
+has 'RT_GROUP_ICON'
 exit $fail

@@ -1,0 +1,48 @@
+# SPDX-License-Identifier: MIT
+# What the test scripts and benchmarks share. Source it, then:
+#   check WHAT GOT EXPECTED   an ok or FAIL line; a failure sets fail=1
+#   check_that COMMAND...     the same for a command that must succeed
+#   at NAME [DX]              where a click on a control of the window lands:
+#                             "x y" in the window, in pixels at 96 dpi; DX
+#                             pixels from its left edge (12 by default, or
+#                             its middle where it is narrower), 12 from its
+#                             top (or its middle)
+#   geometry NAME             the control's place as WxH+X+Y (ImageMagick's
+#                             crop) in the window at 96 dpi
+# The places come from the window's own control table, through the
+# layout_points program that $NOMBRELIX_LAYOUT_POINTS names, read when this
+# is sourced; a Windows build's .exe runs under ${WINE:-wine}, so a script
+# calls layout_load itself once its Wine is ready.
+fail=0
+check() {
+  if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAIL: $1: got '${2:0:80}', expected '${3:0:80}'"; fail=1; fi
+}
+check_that() {
+  if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; fail=1; fi
+}
+
+declare -A layout_rect=()
+layout_load() {
+  local tool=${NOMBRELIX_LAYOUT_POINTS:?the layout_points program}
+  local run=("$tool") name left top width height
+  [[ $tool == *.exe ]] && run=("${WINE:-wine}" "$tool")
+  while read -r name left top width height; do
+    layout_rect[$name]="$left $top $width $height"
+  done < <("${run[@]}" 2>/dev/null | tr -d '\r')
+  [ ${#layout_rect[@]} -gt 0 ] || { echo "FAIL: no control table from $tool"; exit 1; }
+}
+at() {
+  local rect=${layout_rect[$1]:-}
+  [ -n "$rect" ] || { echo "FAIL: no control $1 in the table" >&2; exit 1; }
+  local left top width height
+  read -r left top width height <<<"$rect"
+  local dx=${2:-$((width / 2 < 12 ? width / 2 : 12))} dy=$((height / 2 < 12 ? height / 2 : 12))
+  echo "$((left + dx)) $((top + dy))"
+}
+geometry() {
+  local rect=${layout_rect[$1]:-} left top width height
+  [ -n "$rect" ] || { echo "FAIL: no control $1 in the table" >&2; exit 1; }
+  read -r left top width height <<<"$rect"
+  echo "${width}x$height+$left+$top"
+}
+case ${NOMBRELIX_LAYOUT_POINTS:-} in '' | *.exe) ;; *) layout_load ;; esac
