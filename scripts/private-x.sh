@@ -11,6 +11,8 @@
 #                             waits for its window "Dec to Hex to Bin" and
 #                             gives it the focus; sets private_x_app (the
 #                             pid) and private_x_win, or fails with the log
+#   private_x_open CMD...     both: an 800x600 server, then the window; sets
+#                             app_pid and win as well
 # $private_x_dir is a scratch folder that goes with the server.
 private_x_pids=()
 private_x_dir=$(mktemp -d)
@@ -54,4 +56,10 @@ private_x_window() {
   [ -n "$private_x_win" ] || { echo "FAIL: the window did not appear" >&2; cat "$private_x_dir/app.log" >&2; return 1; }
   # Through the window manager where one runs; xdotool's own focus otherwise.
   xdotool windowactivate --sync "$private_x_win" 2>/dev/null || xdotool windowfocus --sync "$private_x_win"
+}
+
+private_x_open() {
+  private_x_start 800x600x24
+  private_x_window "$@"
+  app_pid=$private_x_app win=$private_x_win
 }

@@ -8,9 +8,7 @@ app=$1
 . "$(dirname "$0")/../scripts/private-x.sh"
 . "$(dirname "$0")/lib.sh"
 private_x_need xclip
-private_x_start 800x600x24
-private_x_window "$app"
-app_pid=$private_x_app win=$private_x_win
+private_x_open "$app"
 
 # The desktop matches the window to its entry by class, and shows its icon.
 if command -v xprop >/dev/null; then

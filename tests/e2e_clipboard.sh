@@ -9,10 +9,7 @@ app=$1 hung_owner=$2
 . "$(dirname "$0")/../scripts/private-x.sh"
 . "$(dirname "$0")/lib.sh"
 private_x_need xclip
-private_x_start 800x600x24
-
-private_x_window "$app"
-app_pid=$private_x_app win=$private_x_win
+private_x_open "$app"
 
 # shellcheck disable=SC2046
 click() { xdotool mousemove --window "$win" $(at "$@") click 1; sleep 0.2; }

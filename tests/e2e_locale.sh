@@ -10,10 +10,7 @@ locale -a 2>/dev/null | grep -qi '^ar_EG\.utf-\?8$' || { echo "SKIP: no ar_EG.UT
 . "$(dirname "$0")/../scripts/private-x.sh"
 . "$(dirname "$0")/lib.sh"
 private_x_need xclip
-private_x_start 800x600x24
-
-LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 private_x_window "$app"
-win=$private_x_win
+LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 private_x_open "$app"
 
 # shellcheck disable=SC2046
 click() { xdotool mousemove --window "$win" $(at "$@") click 1; sleep 0.25; }

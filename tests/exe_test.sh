@@ -12,7 +12,7 @@ command -v "$objdump" >/dev/null || { echo "SKIP: $objdump is not installed"; ex
 . "$(dirname "$0")/lib.sh"
 wide=$(strings -el "$exe")
 for want in "040904B0" "Nombrelix" "$version" "Dec to Hex to Bin" "nombrelix.exe"; do
-  check "version resource: $want" "$(grep -x -- "$want" <<<"$wide" | head -n1)" "$want"
+  check "version resource: $want" "$(grep -xF -- "$want" <<<"$wide" | head -n1)" "$want"
 done
 narrow=$(strings -a "$exe")
 grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$narrow" && echo "ok: Common Controls 6" ||

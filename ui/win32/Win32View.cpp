@@ -3,12 +3,13 @@
 
 #include <commctrl.h>
 #include <ole2.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <utility>
+
+#include "Win32DropTarget.h"
 
 namespace {
 
@@ -44,160 +45,6 @@ COLORREF FaceColour() {
 
 }  // namespace
 
-// Text dragged from another program onto a box: offered to the row as its
-// Paste command would take it, copied, never moved.
-class DropTarget final : public IDropTarget {
- public:
-  explicit DropTarget(Win32View& view) : view_(view) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (id == IID_IUnknown || id == IID_IDropTarget) {
-      *out = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  // Owned by the view, which revokes it before it goes.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) override {
-    FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    hasText_ = data && data->QueryGetData(&format) == S_OK;
-    return DragOver(0, at, effect);
-  }
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL at, DWORD* effect) override {
-    const int16_t row = view_.RowAt({at.x, at.y});
-    *effect = hasText_ && row >= 0 && view_.CanPaste(row) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) override {
-    *effect = DROPEFFECT_NONE;
-    const int16_t row = view_.RowAt({at.x, at.y});
-    if (!data || row < 0 || !view_.CanPaste(row)) return S_OK;
-    FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    if (data->GetData(&format, &medium) != S_OK) return S_OK;
-    std::u16string text;
-    if (const auto* chars = static_cast<const char16_t*>(GlobalLock(medium.hGlobal))) {
-      const std::size_t most = GlobalSize(medium.hGlobal) / sizeof(char16_t);
-      text.assign(chars, std::find(chars, chars + most, u'\0'));
-      GlobalUnlock(medium.hGlobal);
-    }
-    ReleaseStgMedium(&medium);
-    *effect = DROPEFFECT_COPY;
-    view_.Offer(row, text);
-    return S_OK;
-  }
-
- private:
-  Win32View& view_;
-  bool hasText_ = false;
-};
-
-// A control as screen readers see it: the system's own object for it, with
-// the name and the description this window gives.
-class Annotated final : public IAccessible {
- public:
-  Annotated(IAccessible* standard, std::u16string name, std::u16string description)
-      : standard_(standard), name_(std::move(name)), description_(std::move(description)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;  // COM marshals this object by the standard means
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      standard_->Release();
-      delete this;
-    }
-    return left;
-  }
-
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    return Own(child, name_, name) ? S_OK : standard_->get_accName(child, name);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    return Own(child, description_, text) ? S_OK : standard_->get_accDescription(child, text);
-  }
-
-  // The rest is the system's.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return standard_->GetTypeInfoCount(n); }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
-    return standard_->GetTypeInfo(i, l, t);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
-    return standard_->GetIDsOfNames(r, n, c, l, d);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v,
-                                   EXCEPINFO* e, UINT* a) override {
-    return standard_->Invoke(d, r, l, f, p, v, e, a);
-  }
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return standard_->get_accParent(p); }
-  HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override { return standard_->get_accChildCount(n); }
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override {
-    return standard_->get_accChild(c, d);
-  }
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* v) override {
-    return standard_->get_accValue(c, v);
-  }
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* r) override {
-    return standard_->get_accRole(c, r);
-  }
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* s) override {
-    return standard_->get_accState(c, s);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { return standard_->get_accHelp(c, h); }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, long* t) override {
-    return standard_->get_accHelpTopic(f, c, t);
-  }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
-    return standard_->get_accKeyboardShortcut(c, k);
-  }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { return standard_->get_accFocus(f); }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { return standard_->get_accSelection(s); }
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
-    return standard_->get_accDefaultAction(c, a);
-  }
-  HRESULT STDMETHODCALLTYPE accSelect(long f, VARIANT c) override { return standard_->accSelect(f, c); }
-  HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT c) override {
-    return standard_->accLocation(x, y, w, h, c);
-  }
-  HRESULT STDMETHODCALLTYPE accNavigate(long d, VARIANT s, VARIANT* e) override {
-    return standard_->accNavigate(d, s, e);
-  }
-  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* c) override {
-    return standard_->accHitTest(x, y, c);
-  }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override {
-    return standard_->accDoDefaultAction(c);
-  }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR n) override { return standard_->put_accName(c, n); }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR v) override { return standard_->put_accValue(c, v); }
-
- private:
-  // The control itself, with a text of this window's: that text.
-  static bool Own(const VARIANT& child, const std::u16string& text, BSTR* out) {
-    if (child.vt != VT_I4 || child.lVal != CHILDID_SELF || text.empty()) return false;
-    *out = SysAllocString(reinterpret_cast<const wchar_t*>(text.c_str()));
-    return true;
-  }
-
-  IAccessible* standard_;
-  std::u16string name_, description_;
-  ULONG references_ = 1;
-};
-
 Win32View::Win32View(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
@@ -228,8 +75,6 @@ Win32View::~Win32View() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
-  if (boxFont_) DeleteObject(boxFont_);
-  if (captionFont_) DeleteObject(captionFont_);
 }
 
 void Win32View::CreateControls(HINSTANCE instance) {
@@ -309,53 +154,25 @@ void Win32View::CreateControls(HINSTANCE instance) {
       const std::u16string tip = Utf16(c->tooltip);
       tool.lpszText = const_cast<wchar_t*>(Wide(tip));
       SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-      Name(hwnd, tip);
+      names_.Set(hwnd, tip);
     }
   }
   // Each box is named by its row's label.
   for (const Layout::Control& label : Layout::kControls) {
-    if (label.kind == Layout::Kind::Label && label.index >= 0) Name(Box(label.index), Utf16(label.caption));
+    if (label.kind == Layout::Kind::Label && label.index >= 0)
+      names_.Set(Box(label.index), Utf16(label.caption));
   }
-}
-
-void Win32View::Name(HWND control, const std::u16string& name, bool description) {
-  if (annotations_.find(control) == annotations_.end()) {
-    SetWindowSubclass(control, &Win32View::AccessProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  }
-  (description ? annotations_[control].second : annotations_[control].first) = name;
-}
-
-LRESULT CALLBACK Win32View::AccessProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self) {
-  auto& view = *reinterpret_cast<Win32View*>(self);
-  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-    IAccessible* standard = nullptr;
-    if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                            reinterpret_cast<void**>(&standard)))) {
-      const auto& [name, description] = view.annotations_[hwnd];
-      auto* object = new Annotated(standard, name, description);
-      const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
-      object->Release();
-      return result;
-    }
-  }
-  if (message == WM_NCDESTROY) {
-    view.annotations_.erase(hwnd);
-    RemoveWindowSubclass(hwnd, &Win32View::AccessProc, 0);
-  }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void Win32View::Arrange(UINT dpi) {
   dpi_ = dpi ? dpi : 96;
-  if (boxFont_) DeleteObject(boxFont_);
-  if (captionFont_) DeleteObject(captionFont_);
-  boxFont_ = CreateFontW(-static_cast<int>(std::lround(Layout::kBoxPointSize * dpi_ / 72.0)), 0, 0, 0,
-                         FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
-  captionFont_ = CreateFontW(-Scale(Layout::kCaptionPixelSize, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                             VARIABLE_PITCH | FF_SWISS, L"Arial");
+  boxFont_.reset(CreateFontW(-static_cast<int>(std::lround(Layout::kBoxPointSize * dpi_ / 72.0)), 0, 0, 0,
+                             FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FIXED_PITCH | FF_MODERN,
+                             L"Courier New"));
+  captionFont_.reset(CreateFontW(-Scale(Layout::kCaptionPixelSize, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 CLEARTYPE_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
   const double scale = dpi_ / 96.0;
   copyPicture_ = Pictures::Draw(Pictures::Picture::Copy, scale);
   pastePicture_ = Pictures::Draw(Pictures::Picture::Paste, scale);
@@ -364,9 +181,10 @@ void Win32View::Arrange(UINT dpi) {
     SetWindowPos(hwnd, nullptr, Scale(r.left, dpi_), Scale(r.top, dpi_), Scale(r.width, dpi_),
                  Scale(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(c->kind == Layout::Kind::Box ? boxFont_ : captionFont_), TRUE);
+                 reinterpret_cast<WPARAM>(c->kind == Layout::Kind::Box ? boxFont_.get() : captionFont_.get()),
+                 TRUE);
   }
-  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_), TRUE);
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), TRUE);
 }
 
 LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -441,9 +259,8 @@ void Win32View::DrawPicture(const DRAWITEMSTRUCT& item) {
   const bool copy = std::find(arrays_.copy.begin(), arrays_.copy.end(), item.hwndItem) != arrays_.copy.end();
   const Pictures::Pixels& picture = copy ? copyPicture_ : pastePicture_;
   RECT face = item.rcItem;
-  HBRUSH grey = CreateSolidBrush(FaceColour());
-  FillRect(item.hDC, &face, grey);
-  DeleteObject(grey);
+  const GdiObject<HBRUSH> grey(CreateSolidBrush(FaceColour()));
+  FillRect(item.hDC, &face, grey.get());
   const bool pressed = item.itemState & ODS_SELECTED;
   DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   // A disabled picture is drawn half way to the face, as greyed.
@@ -628,7 +445,7 @@ void Win32View::SetDescription(int16_t row, const std::u16string& text) {
     tool.lpszText = const_cast<wchar_t*>(Wide(text));
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  Name(box, text, true);
+  names_.Set(box, text, true);
 }
 
 bool Win32View::CanPaste(int16_t row) const {

@@ -13,6 +13,8 @@
 #include "Layout.h"
 #include "Pictures.h"
 #include "View.h"
+#include "Win32Accessible.h"
+#include "Win32Handles.h"
 
 class DropTarget;
 
@@ -65,9 +67,6 @@ class Win32View final : public View {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // Answers screen readers with the names and descriptions given by Name.
-  static LRESULT CALLBACK AccessProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
   static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                   DWORD_PTR self);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,7 +77,6 @@ class Win32View final : public View {
   void OnCommand(HWND control, WORD code);
   // Of an option group, only the chosen option (or the first) is a Tab stop.
   void MarkTabStop(Options array);
-  void Name(HWND control, const std::u16string& name, bool description = false);
 
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
@@ -86,9 +84,9 @@ class Win32View final : public View {
   std::vector<std::pair<const Layout::Control*, HWND>> controls_;
   Controls<HWND, HWND, HWND> arrays_;  // the controls by row and array
   std::array<std::u16string, kRowCount> descriptions_;
-  std::map<HWND, std::pair<std::u16string, std::u16string>> annotations_;  // name, description
-  HFONT boxFont_ = nullptr;
-  HFONT captionFont_ = nullptr;
+  AccessibleNames names_;
+  GdiObject<HFONT> boxFont_;
+  GdiObject<HFONT> captionFont_;
   Pictures::Pixels copyPicture_, pastePicture_;
   std::unique_ptr<DropTarget> drop_;
   ViewEvents* events_ = nullptr;

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#include "Win32DropTarget.h"
+
+#include <algorithm>
+#include <string>
+
+#include "Win32View.h"
+
+HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) {
+  FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  hasText_ = data && data->QueryGetData(&format) == S_OK;
+  return DragOver(0, at, effect);
+}
+
+HRESULT STDMETHODCALLTYPE DropTarget::DragOver(DWORD, POINTL at, DWORD* effect) {
+  const int16_t row = view_.RowAt({at.x, at.y});
+  *effect = hasText_ && row >= 0 && view_.CanPaste(row) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) {
+  *effect = DROPEFFECT_NONE;
+  const int16_t row = view_.RowAt({at.x, at.y});
+  if (!data || row < 0 || !view_.CanPaste(row)) return S_OK;
+  FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  STGMEDIUM medium{};
+  if (data->GetData(&format, &medium) != S_OK) return S_OK;
+  std::u16string text;
+  if (const auto* chars = static_cast<const char16_t*>(GlobalLock(medium.hGlobal))) {
+    const std::size_t most = GlobalSize(medium.hGlobal) / sizeof(char16_t);
+    text.assign(chars, std::find(chars, chars + most, u'\0'));
+    GlobalUnlock(medium.hGlobal);
+  }
+  ReleaseStgMedium(&medium);
+  *effect = DROPEFFECT_COPY;
+  view_.Offer(row, text);
+  return S_OK;
+}
