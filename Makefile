@@ -74,7 +74,7 @@ test-long: deps
 FUZZ_SECONDS ?= 30
 FUZZ_BUILD   ?= build-fuzz
 fuzz: deps
-	@scripts/ensure-packages clang libclang-rt-14-dev
+	@scripts/ensure-packages clang libclang-rt-dev
 	@CC=clang CXX=clang++ $(call configure_in,$(FUZZ_BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DNOMBRELIX_FUZZ=ON -DNOMBRELIX_SANITIZE=ON -DNOMBRELIX_GUI=OFF -DNOMBRELIX_BENCH=OFF)
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target engine_fuzz number_fuzz window_fuzz
