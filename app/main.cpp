@@ -7,10 +7,13 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "DesktopColorScheme.h"
 #include "LocaleFormat.h"
+#include "Platform.h"
 #include "QtClipboard.h"
 #include "QtReleaseFixes.h"
 #include "QtView.h"
@@ -108,6 +111,9 @@ int main(int argc, char* argv[]) {
         std::fflush(stderr);
         std::_Exit(1);
       });
+  // Both read before Qt takes its own options out of argv.
+  ChooseFrameOnGnome(chosen != Chosen::Automatically);
+  const bool lookChosen = DesktopColorScheme::LookChosenByUser(argc, argv);
   QApplication app(argc, argv);
   qInstallMessageHandler(passOn);
   for (const auto& [type, text] : std::exchange(held, {})) {
@@ -121,7 +127,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral(NOMBRELIX_VERSION));
   QApplication::setDesktopFileName(QStringLiteral(NOMBRELIX_APP_ID));
   // One look everywhere: the layout is in fixed pixels.
-  QApplication::setStyle(new ReadableStyle);
+  auto* style = new ReadableStyle;
+  QApplication::setStyle(style);
+  std::unique_ptr<DesktopColorScheme> scheme;
+  if (!lookChosen) scheme = std::make_unique<DesktopColorScheme>(*style);
 
   QtView view;
   QtClipboard clipboard(*QApplication::clipboard());

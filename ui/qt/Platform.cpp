@@ -3,7 +3,11 @@
 
 #include <QtGui/qguiapplication_platform.h>
 
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+
+#include "GnomeSettings.h"
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0) && defined(NOMBRELIX_HAVE_WAYLAND)
 // Qt 6.4 has no public Wayland interface; its platform plugin answers
@@ -47,4 +51,36 @@ QByteArray ToolkitXDisplayName() {
 #endif
   // The display the toolkit was started on by default.
   return qgetenv("DISPLAY");
+}
+
+GnomeFrame FrameOnGnome(const GnomeSession& s) {
+  if (!s.gnomeOnWayland || s.platformChosen || s.decorationChosen) return GnomeFrame::AsItIs;
+  // Wayland is kept where it can: it stays sharp at fractional scales.
+  if (s.adwaitaInstalled && !s.layoutHasMaximize) return GnomeFrame::Adwaita;
+  if (s.xDisplay && !s.xWindowsScaled) return GnomeFrame::X11;
+  return s.adwaitaInstalled ? GnomeFrame::Adwaita : GnomeFrame::AsItIs;
+}
+
+GnomeFrame ChooseFrameOnGnome(bool platformChosen) {
+  GnomeSession s;
+  const QList<QByteArray> desktops = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':');
+  s.gnomeOnWayland = desktops.contains("gnome") &&
+                     (qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+  s.platformChosen = platformChosen;
+  s.decorationChosen = !qEnvironmentVariableIsEmpty("QT_WAYLAND_DECORATION");
+  if (!s.gnomeOnWayland || s.platformChosen || s.decorationChosen) return GnomeFrame::AsItIs;
+  s.xDisplay = !qEnvironmentVariableIsEmpty("DISPLAY");
+  s.adwaitaInstalled = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                                         QStringLiteral("/wayland-decoration-client/libadwaita.so"));
+  const std::string layout = GnomeSettings::Text("org.gnome.desktop.wm.preferences", "button-layout").value_or("");
+  s.layoutHasMaximize = layout.find("maximize") != std::string::npos;
+  // GNOME's fractional scaling draws X11 windows at scale 1 and stretches
+  // them, unless Xwayland is asked to scale natively.
+  const std::string features = GnomeSettings::Text("org.gnome.mutter", "experimental-features").value_or("");
+  s.xWindowsScaled = features.find("scale-monitor-framebuffer") != std::string::npos &&
+                     features.find("xwayland-native-scaling") == std::string::npos;
+  const GnomeFrame frame = FrameOnGnome(s);
+  if (frame == GnomeFrame::X11) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+  if (frame == GnomeFrame::Adwaita) qputenv("QT_WAYLAND_DECORATION", "adwaita");
+  return frame;
 }

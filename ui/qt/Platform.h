@@ -25,3 +25,29 @@ WaylandHandles ToolkitWayland();
 // The name of the X display the toolkit opened ("" off X11), so that a
 // connection of our own reaches the same server.
 QByteArray ToolkitXDisplayName();
+
+// GNOME draws no title bar for Wayland windows; Qt's stand-in there
+// ("bradient") looks like no GNOME window and shows a maximize button that
+// a window of fixed size cannot obey. What this window gets instead:
+//   Adwaita: Qt's GNOME-like Wayland title bar (Qt 6.8 on), whose buttons
+//            follow GNOME's layout ("appmenu:close" unless the user
+//            changed it);
+//   X11:     GNOME's own frame, through Xwayland, which leaves out what a
+//            window of fixed size cannot do;
+//   AsItIs:  whatever Qt does (not GNOME on Wayland, or the user chose).
+enum class GnomeFrame { AsItIs, Adwaita, X11 };
+struct GnomeSession {
+  bool gnomeOnWayland = false;     // XDG_CURRENT_DESKTOP names GNOME, on Wayland
+  bool platformChosen = false;     // QT_QPA_PLATFORM or -platform
+  bool decorationChosen = false;   // QT_WAYLAND_DECORATION
+  bool xDisplay = false;           // Xwayland's DISPLAY is there
+  bool adwaitaInstalled = false;   // Qt's adwaita title bar plugin
+  bool layoutHasMaximize = false;  // GNOME's button layout has a maximize
+  bool xWindowsScaled = false;     // GNOME scales X11 windows up (blurred)
+};
+GnomeFrame FrameOnGnome(const GnomeSession& session);
+
+// Reads the session from the environment and GNOME's settings, and sets
+// the platform (X11 first, Wayland if X11 fails) or the title bar as
+// FrameOnGnome says; before the application is made.
+GnomeFrame ChooseFrameOnGnome(bool platformChosen);

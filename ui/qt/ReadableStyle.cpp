@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ReadableStyle.h"
 
+#include <QGroupBox>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -49,6 +50,32 @@ QColor Edge(const QPalette& p) {
 
 ReadableStyle::ReadableStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
+bool ReadableStyle::IsDark(const QPalette& palette) { return Dark(palette); }
+
+QPalette ReadableStyle::DarkPalette() {
+  // Adwaita's dark window, view and accent colours.
+  const QColor window(0x24, 0x24, 0x24), view(0x1e, 0x1e, 0x1e), button(0x3a, 0x3a, 0x3a);
+  const QColor text(0xff, 0xff, 0xff), accent(0x35, 0x84, 0xe4);
+  QPalette p(button, window);
+  p.setColor(QPalette::Base, view);
+  p.setColor(QPalette::AlternateBase, window.lighter(115));
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::BrightText, text);
+  p.setColor(QPalette::ToolTipBase, view);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::Highlight, accent);
+  p.setColor(QPalette::HighlightedText, text);
+  p.setColor(QPalette::Link, QColor(0x78, 0xae, 0xed));
+  p.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9a));
+  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+  }
+  polish(p);
+  return p;
+}
+
 void ReadableStyle::polish(QPalette& palette) {
   QProxyStyle::polish(palette);
   if (!Dark(palette)) return;
@@ -79,7 +106,13 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
   painter->setRenderHint(QPainter::Antialiasing);
   painter->setPen(QPen(Edge(option->palette), 1));
   painter->setBrush(Qt::NoBrush);
-  const QRectF area = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+  QRect rect = option->rect;
+  const auto* group = qobject_cast<const QGroupBox*>(widget);
+  if (element == PE_FrameGroupBox && group && !group->title().isEmpty()) {
+    // Where Fusion draws a titled frame: below the title, not around it.
+    rect.setTop(rect.top() + std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + 3);
+  }
+  const QRectF area = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
   if (ring) {
     painter->drawEllipse(area.adjusted(0.5, 0.5, -0.5, -0.5));
   } else {

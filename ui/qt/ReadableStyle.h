@@ -10,6 +10,11 @@ class ReadableStyle final : public QProxyStyle {
  public:
   ReadableStyle();
 
+  // The dark palette this window takes when the desktop prefers dark and
+  // its theme gives none: GNOME's dark colours, polished as any palette.
+  QPalette DarkPalette();
+  [[nodiscard]] static bool IsDark(const QPalette& palette);
+
   void polish(QPalette& palette) override;
   using QProxyStyle::polish;
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
