@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 
 #include "GnomeSettings.h"
 
@@ -53,6 +54,11 @@ QByteArray ToolkitXDisplayName() {
   return qgetenv("DISPLAY");
 }
 
+namespace {
+// QT_LOGGING_RULES="nombrelix.platform.info=true" tells what was chosen.
+Q_LOGGING_CATEGORY(lcPlatform, "nombrelix.platform", QtWarningMsg)
+}  // namespace
+
 GnomeFrame FrameOnGnome(const GnomeSession& s) {
   if (!s.gnomeOnWayland || s.platformChosen || s.decorationChosen) return GnomeFrame::AsItIs;
   // Wayland is kept where it can: it stays sharp at fractional scales.
@@ -80,7 +86,13 @@ GnomeFrame ChooseFrameOnGnome(bool platformChosen) {
   s.xWindowsScaled = features.find("scale-monitor-framebuffer") != std::string::npos &&
                      features.find("xwayland-native-scaling") == std::string::npos;
   const GnomeFrame frame = FrameOnGnome(s);
-  if (frame == GnomeFrame::X11) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
-  if (frame == GnomeFrame::Adwaita) qputenv("QT_WAYLAND_DECORATION", "adwaita");
+  if (frame == GnomeFrame::X11) {
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    qCInfo(lcPlatform, "GNOME on Wayland: GNOME's own frame, through Xwayland");
+  }
+  if (frame == GnomeFrame::Adwaita) {
+    qputenv("QT_WAYLAND_DECORATION", "adwaita");
+    qCInfo(lcPlatform, "GNOME on Wayland: Qt's adwaita title bar");
+  }
   return frame;
 }
