@@ -41,7 +41,11 @@ private_gnome_need() {
 
 private_gnome_isolate() {
   [ -n "${PRIVATE_GNOME_ISOLATED:-}" ] && return 0
-  PRIVATE_GNOME_ISOLATED=1 exec unshare --mount --propagation private -- "$BASH" "$0" "$@"
+  # In a chroot the root is no mount point to make private; the chroot's
+  # own mounts are private already (as a clean room makes them).
+  local propagation=private
+  unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
+  PRIVATE_GNOME_ISOLATED=1 exec unshare --mount --propagation "$propagation" -- "$BASH" "$0" "$@"
 }
 
 private_gnome_start() {
