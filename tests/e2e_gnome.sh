@@ -22,6 +22,7 @@ gsettings_() { gsettings "$@"; sleep 0.5; }
 private_gnome_start 1024x768
 dir=$private_gnome_dir
 area=$(geometry window)
+area_w=${area%%x*}
 area_h=${area#*x}
 area_h=${area_h%%+*}
 
@@ -49,6 +50,12 @@ start() {  # [env...] -- [args...]
   sleep 0.5
   info=$(window_info "$app_pid")
   read -r kind decorated can_max maximized fx fy fw fh cx cy app_id <<<"$info"
+  if [ "$cy" = "$fy" ] && [ "$fh" -gt "$area_h" ]; then
+    # A title bar of the window's own: GNOME's frame rect holds it, and a
+    # border as wide on the sides and the bottom.
+    local border=$(((fw - area_w) / 2))
+    cx=$((fx + border)) cy=$((fy + fh - area_h - border))
+  fi
 }
 ended() {  # whether the program ends within 5 s
   local _
@@ -84,11 +91,14 @@ keys() {  # keyvals pressed together, then released
   sleep 0.1
 }
 type_digits() { local i; for ((i = 0; i < ${#1}; i++)); do keys $((0x30 + ${1:i:1})); done; }
+shot() {  # the window with some of the desktop around it, for the README
+  [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || gnome_shot "$NOMBRELIX_GNOME_SHOTS-$1.png" $((fx - 24)) $((fy - 24)) $((fw + 48)) $((fh + 48))
+}
 lightness() {  # of the client area, 0 (black) to 1 (white)
-  gnome_shot "$dir/shot.png" "$cx" "$cy" 442 "$area_h"
+  gnome_shot "$dir/shot.png" "$cx" "$cy" "$area_w" "$area_h"
   convert "$dir/shot.png" -colorspace Gray -format '%[fx:mean > 0.6 ? 1 : (mean < 0.35 ? 0 : mean)]' info:
 }
-title_h() { [ "$cy" -gt "$fy" ] && echo $((cy - fy)) || echo $((fh - area_h - 1)); }
+title_h() { echo $((cy - fy)); }
 
 # --- Started as GNOME starts it, the desktop dark ------------------------------
 gsettings_ set org.gnome.desktop.interface color-scheme prefer-dark
@@ -108,6 +118,7 @@ keys 0xff0d
 keys 0xff0d
 click "cmdCopy(1)"
 check "keys typed, Enter, Enter, Copy: Hex" "$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)" FF
+shot dark
 h=$(title_h)
 click_at $((fx + fw / 2)) $((fy + h / 2)) 2
 keys 0xffeb 0xff52
@@ -115,6 +126,7 @@ read -r _ _ _ maximized _ _ fw2 fh2 _ <<<"$(window_info "$app_pid")"
 check "a double-click on the title bar and Super+Up leave it as it is" "$maximized ${fw2}x$fh2" "0 ${fw}x$fh"
 gsettings_ set org.gnome.desktop.interface color-scheme default
 check "light when the desktop turns light" "$(lightness)" 1
+shot light
 gsettings_ set org.gnome.desktop.interface color-scheme prefer-dark
 check "dark again when it turns dark" "$(lightness)" 0
 click_at $((fx + fw - h / 2)) $((fy + h / 2))
