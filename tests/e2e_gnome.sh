@@ -103,6 +103,7 @@ title_h() { echo $((cy - fy)); }
 # --- Started as GNOME starts it, the desktop dark ------------------------------
 gsettings_ set org.gnome.desktop.interface color-scheme prefer-dark
 start --
+echo "the window: $info"
 check "no title-bar maximize: GNOME may not maximize it" "$can_max" false
 check "the desktop shows the program's own entry" "$app_id" "$(basename "$entry")"
 # Qt's stand-in title bar is not wanted: GNOME's frame, or Qt's adwaita.

@@ -109,8 +109,16 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
   QRect rect = option->rect;
   const auto* group = qobject_cast<const QGroupBox*>(widget);
   if (element == PE_FrameGroupBox && group && !group->title().isEmpty()) {
-    // Where Fusion draws a titled frame: below the title, not around it.
-    rect.setTop(rect.top() + std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + 3);
+    // Where Fusion draws a titled frame: below the title. Qt 6.4 hands the
+    // frame a rectangle that holds the title too, and Fusion moves it down.
+    QStyleOptionGroupBox box;
+    box.initFrom(group);
+    box.text = group->title();
+    box.subControls = SC_GroupBoxLabel | SC_GroupBoxFrame;
+    const QRect label = subControlRect(CC_GroupBox, &box, SC_GroupBoxLabel, group);
+    if (rect.top() <= label.top()) {
+      rect.setTop(rect.top() + std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + 3);
+    }
   }
   const QRectF area = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
   if (ring) {
