@@ -50,9 +50,10 @@ start() {  # [env...] -- [args...]
   sleep 0.5
   info=$(window_info "$app_pid")
   read -r kind decorated can_max maximized fx fy fw fh cx cy app_id <<<"$info"
-  if [ "$cy" = "$fy" ] && [ "$fh" -gt "$area_h" ]; then
+  if [ "$kind" = wayland ]; then
     # A title bar of the window's own: GNOME's frame rect holds it, and a
-    # border as wide on the sides and the bottom.
+    # border as wide on the sides and the bottom (and its client rect, the
+    # shadows around that).
     local border=$(((fw - area_w) / 2))
     cx=$((fx + border)) cy=$((fy + fh - area_h - border))
   fi
