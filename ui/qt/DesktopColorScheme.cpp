@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "Platform.h"
 #include "ReadableStyle.h"
 
 namespace {
@@ -62,6 +63,7 @@ DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style), th
     return;
   }
   // A portal slow to start: its answer is taken when it comes.
+  qCInfo(lcPlatform, "the settings portal is slow to answer");
   auto* late = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
   connect(late, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
     PortalAnswered(call->reply());
@@ -76,6 +78,7 @@ void DesktopColorScheme::PortalAnswered(const QDBusMessage& reply) {
     Apply(PrefersDark(reply.arguments().constFirst()));
   } else {
     // No portal, or one without this setting.
+    qCInfo(lcPlatform, "no settings portal: %s", qPrintable(reply.errorName()));
     FollowGnomeSetting();
   }
 }
@@ -96,6 +99,7 @@ void DesktopColorScheme::SettingChanged(const QDBusMessage& signal) {
 }
 
 void DesktopColorScheme::Apply(bool dark) {
+  qCInfo(lcPlatform, "the desktop prefers %s", dark ? "dark" : "no dark");
   if (dark == dark_) return;
   dark_ = dark;
   if (ReadableStyle::IsDark(themes_)) return;  // the theme is dark already

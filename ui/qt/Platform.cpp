@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QLoggingCategory>
 
 #include "GnomeSettings.h"
 
@@ -54,10 +53,7 @@ QByteArray ToolkitXDisplayName() {
   return qgetenv("DISPLAY");
 }
 
-namespace {
-// QT_LOGGING_RULES="nombrelix.platform.info=true" tells what was chosen.
 Q_LOGGING_CATEGORY(lcPlatform, "nombrelix.platform", QtWarningMsg)
-}  // namespace
 
 GnomeFrame FrameOnGnome(const GnomeSession& s) {
   if (!s.gnomeOnWayland || s.platformChosen || s.decorationChosen) return GnomeFrame::AsItIs;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 class QWidget;
@@ -11,6 +12,10 @@ struct xcb_connection_t;
 // Which display server the program draws on, decided once from the
 // platform plugin Qt started. The offscreen and minimal plugins are
 // Other, though the offscreen one offers an X11 interface.
+// QT_LOGGING_RULES="nombrelix.platform.info=true" tells what the program
+// chose for the desktop it found.
+Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
+
 enum class DisplayServer { X11, Wayland, Other };
 DisplayServer CurrentDisplayServer();
 
