@@ -41,7 +41,7 @@ start() {  # [env...] -- [args...]
   local envs=()
   while [ "$1" != -- ]; do envs+=("$1"); shift; done
   shift
-  [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || cat "$dir/app.log" >>"$NOMBRELIX_GNOME_SHOTS-app.log"
+  [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || [ ! -e "$dir/app.log" ] || cat "$dir/app.log" >>"$NOMBRELIX_GNOME_SHOTS-app.log"
   : >"$dir/app.log"
   env QT_LOGGING_RULES=nombrelix.platform.info=true "${envs[@]}" "$app" "$@" >>"$dir/app.log" 2>&1 &
   app_pid=$!
