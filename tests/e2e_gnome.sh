@@ -98,7 +98,7 @@ shot() {  # the window with some of the desktop around it, for the README
 }
 lightness() {  # of the client area, 0 (black) to 1 (white)
   gnome_shot "$dir/shot.png" "$cx" "$cy" "$area_w" "$area_h"
-  [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || cp "$dir/shot.png" "$NOMBRELIX_GNOME_SHOTS-area.png"
+  shots=$((${shots:-0} + 1)); [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || cp "$dir/shot.png" "$NOMBRELIX_GNOME_SHOTS-area$shots.png"
   convert "$dir/shot.png" -colorspace Gray -format '%[fx:mean > 0.6 ? 1 : (mean < 0.35 ? 0 : mean)]' info:
 }
 title_h() { echo $((cy - fy)); }
