@@ -96,9 +96,9 @@ type_digits() { local i; for ((i = 0; i < ${#1}; i++)); do keys $((0x30 + ${1:i:
 shot() {  # the window with some of the desktop around it, for the README
   [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || gnome_shot "$NOMBRELIX_GNOME_SHOTS-$1.png" $((fx - 24)) $((fy - 24)) $((fw + 48)) $((fh + 48))
 }
-lightness() {  # of the client area, 0 (black) to 1 (white)
+lightness() {  # of the client area, 0 (black) to 1 (white); NAME
   gnome_shot "$dir/shot.png" "$cx" "$cy" "$area_w" "$area_h"
-  shots=$((${shots:-0} + 1)); [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || cp "$dir/shot.png" "$NOMBRELIX_GNOME_SHOTS-area$shots.png"
+  [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || cp "$dir/shot.png" "$NOMBRELIX_GNOME_SHOTS-area-$1.png"
   convert "$dir/shot.png" -colorspace Gray -format '%[fx:mean > 0.6 ? 1 : (mean < 0.35 ? 0 : mean)]' info:
 }
 title_h() { echo $((cy - fy)); }
@@ -129,10 +129,10 @@ keys 0xffeb 0xff52
 read -r _ _ _ maximized _ _ fw2 fh2 _ <<<"$(window_info "$app_pid")"
 check "a double-click on the title bar and Super+Up leave it as it is" "$maximized ${fw2}x$fh2" "0 ${fw}x$fh"
 gsettings_ set org.gnome.desktop.interface color-scheme default
-check "light when the desktop turns light" "$(lightness)" 1
+check "light when the desktop turns light" "$(lightness light)" 1
 shot light
 gsettings_ set org.gnome.desktop.interface color-scheme prefer-dark
-check "dark again when it turns dark" "$(lightness)" 0
+check "dark again when it turns dark" "$(lightness dark)" 0
 click_at $((fx + fw - h / 2)) $((fy + h / 2))
 check_that ended
 
@@ -140,7 +140,7 @@ check_that ended
 gsettings_ set org.gnome.desktop.wm.preferences button-layout 'appmenu:minimize,maximize,close'
 start -- -style Fusion
 check "with maximize in the layout: GNOME's frame, which leaves it out" "$kind $decorated $can_max" "x11 true false"
-check "the user's -style keeps the style's own light palette" "$(lightness)" 1
+check "the user's -style keeps the style's own light palette" "$(lightness style)" 1
 gnome_eval "$(window_js "$app_pid").delete(global.get_current_time()); 1" >/dev/null
 check_that ended
 gsettings_ reset org.gnome.desktop.wm.preferences button-layout
