@@ -99,7 +99,7 @@ shot() {  # the window with some of the desktop around it, for the README
 lightness() {  # of the client area, 0 (black) to 1 (white); NAME
   gnome_shot "$dir/shot.png" "$cx" "$cy" "$area_w" "$area_h"
   [ -z "${NOMBRELIX_GNOME_SHOTS:-}" ] || cp "$dir/shot.png" "$NOMBRELIX_GNOME_SHOTS-area-$1.png"
-  convert "$dir/shot.png" -colorspace Gray -format '%[fx:mean > 0.6 ? 1 : (mean < 0.35 ? 0 : mean)]' info:
+  convert "$dir/shot.png" -alpha off -colorspace Gray -format '%[fx:mean > 0.6 ? 1 : (mean < 0.35 ? 0 : mean)]' info:
 }
 title_h() { echo $((cy - fy)); }
 
@@ -114,7 +114,7 @@ case $kind in
   x11) check "GNOME draws the frame (through Xwayland)" "$decorated" true ;;
   *) check "Qt's adwaita title bar" "$(grep -c "Qt's adwaita title bar" "$dir/app.log")" 1 ;;
 esac
-check "dark at start, as the desktop" "$(lightness)" 0
+check "dark at start, as the desktop" "$(lightness start)" 0
 gnome_eval "$input_js 1" >/dev/null  # a new device's first event can be lost
 sleep 0.2
 type_digits 255
