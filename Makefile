@@ -24,8 +24,13 @@ WIN_BUILD     ?= build-windows
 WIN_DEPS      := cmake ninja-build g++-mingw-w64-x86-64-posix googletest
 WIN_TEST_DEPS := wine wine64 fonts-wine 'fonts-liberation>=1:2|fonts-liberation2' xvfb xauth xdotool xclip binutils
 
+# GNOME: the end-to-end test under a headless GNOME Shell (a large
+# install, so a target of its own).
+GNOME_TEST_DEPS := gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gnome dbus-daemon \
+                   gsettings-desktop-schemas xclip imagemagick
+
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
-        windows test-windows
+        windows test-windows test-gnome
 
 all: build
 
@@ -57,6 +62,12 @@ windows:
 test-windows: windows
 	@scripts/ensure-packages $(WIN_TEST_DEPS)
 	@scripts/test-windows $(WIN_BUILD) -j $(JOBS)
+
+# The window on GNOME Shell itself (headless, as root: it needs mounts of
+# its own), on this machine's release.
+test-gnome: test-deps build
+	@scripts/ensure-packages $(GNOME_TEST_DEPS)
+	@ctest --test-dir $(BUILD) --output-on-failure -L gnome
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: test-deps
