@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Starts a program and measures the time from launch until the X server
 // maps its first top-level window (MapNotify on the root window), then its
-// peak resident memory once it has settled. Prints "<ms> <KiB>".
-//   mapwatch [-o] program [args...]
+// peak resident memory once it has settled. Prints "<ms> <KiB>", and with
+// -p "<ms> <KiB> <painted ms>": launch to the last drawing on the screen
+// (X damage) before 150 ms without any, once the window is mapped.
+//   mapwatch [-o] [-p] program [args...]
 // -o counts override-redirect windows too (Wine's, when Wine and not a
 // window manager places them).
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
+#ifdef NOMBRELIX_HAVE_DAMAGE
+#include <xcb/damage.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -32,10 +38,9 @@ long PeakResidentKiB(pid_t pid) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const bool overrideRedirect = argc > 1 && std::string(argv[1]) == "-o";
-  if (overrideRedirect) {
-    --argc;
-    ++argv;
+  bool overrideRedirect = false, painted = false;
+  for (; argc > 1 && (std::string(argv[1]) == "-o" || std::string(argv[1]) == "-p"); --argc, ++argv) {
+    (std::string(argv[1]) == "-o" ? overrideRedirect : painted) = true;
   }
   if (argc < 2) {
     std::fprintf(stderr, "usage: mapwatch program [args...]\n");
@@ -49,6 +54,22 @@ int main(int argc, char* argv[]) {
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
   const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
+  // Every drawing on the screen, with no compositor, damages the root.
+  uint8_t damageEvent = 0;
+  if (painted) {
+#ifdef NOMBRELIX_HAVE_DAMAGE
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x, &xcb_damage_id);
+    if (ext && ext->present) {
+      free(xcb_damage_query_version_reply(x, xcb_damage_query_version(x, 1, 1), nullptr));
+      xcb_damage_create(x, xcb_generate_id(x), root, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+      damageEvent = ext->first_event + XCB_DAMAGE_NOTIFY;
+    }
+#endif
+    if (!damageEvent) {
+      std::fprintf(stderr, "mapwatch: no X damage extension to see the painting by\n");
+      return 2;
+    }
+  }
   xcb_flush(x);
 
   const auto start = std::chrono::steady_clock::now();
@@ -68,12 +89,34 @@ int main(int argc, char* argv[]) {
       }
     }
   }
+  double paintedMs = ms;
+  if (painted && ms >= 0) {
+    // Drawing goes on until a quiet spell; a window that never settles
+    // (5 s) is taken at its last drawing.
+    pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
+    const auto until = start + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < until) {
+      xcb_generic_event_t* event = xcb_poll_for_event(x);
+      if (!event) {
+        if (poll(&fd, 1, 150) == 0) break;
+        continue;
+      }
+      if ((event->response_type & 0x7F) == damageEvent) {
+        paintedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+      }
+      std::free(event);
+    }
+  }
   // Let it finish its first paint before reading its peak memory.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const long kib = PeakResidentKiB(pid);
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
   xcb_disconnect(x);
-  std::printf("%.1f %ld\n", ms, kib);
+  if (painted) {
+    std::printf("%.1f %ld %.1f\n", ms, kib, paintedMs);
+  } else {
+    std::printf("%.1f %ld\n", ms, kib);
+  }
   return ms < 0 ? 1 : 0;
 }
