@@ -118,6 +118,9 @@ TEST_P(ViewContract, EnabledStateAndCounts) {
 TEST_P(ViewContract, ButtonClicksCarryTheirIndex) {
   View& view = harness->view();
   Recorder r(view);
+  for (const Buttons array : {Buttons::Copy, Buttons::Paste, Buttons::Update}) {
+    for (int16_t i = 0; i < view.Count(array); ++i) view.SetEnabled(array, i, true);
+  }
   EXPECT_TRUE(harness->ClickButton(Buttons::Copy, 3));
   EXPECT_TRUE(harness->ClickButton(Buttons::Paste, 1));
   EXPECT_TRUE(harness->ClickButton(Buttons::Update, 2));

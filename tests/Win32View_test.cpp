@@ -38,6 +38,7 @@ class Win32Harness final : public ViewHarness {
     ShowWindow(window.Window(), SW_SHOW);
     SetForegroundWindow(window.Window());
     Pump();
+    window.Settle();  // the tooltips, without waiting for the timer
   }
   View& view() override { return window; }
   bool IsEnabled(Buttons array, int16_t index) override {
@@ -97,11 +98,15 @@ class Window : public ::testing::Test {
 
 TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
   Win32View& view = window.window;
-  for (const UINT dpi : {96u, 144u, 192u}) {
-    RECT suggested;
-    GetWindowRect(view.Window(), &suggested);
-    SendMessageW(view.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    ASSERT_EQ(view.Dpi(), dpi);
+  // As made at the start, then after each move to a monitor of that DPI.
+  for (UINT dpi : {0u, 96u, 144u, 192u, 96u}) {
+    if (dpi) {
+      RECT suggested;
+      GetWindowRect(view.Window(), &suggested);
+      SendMessageW(view.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      ASSERT_EQ(view.Dpi(), dpi);
+    }
+    dpi = view.Dpi();
     for (const Layout::Control& c : Layout::kControls) {
       HWND hwnd = view.Control(c);
       ASSERT_NE(hwnd, nullptr) << c.name;
@@ -116,6 +121,31 @@ TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
       // A picture button's text is what it does, for screen readers.
       const char* text = picture ? c.tooltip : c.caption;
       EXPECT_EQ(TextOf(hwnd), std::u16string(text, text + strlen(text))) << c.name;
+      if (picture || !*c.caption) continue;
+      // The caption fits beside what the control draws (a radio's circle, a
+      // button's edge, a frame's line), in its own font and, as wide or
+      // wider, in Tahoma and Segoe UI, at this scale.
+      const int room = scaled(r.width) - scaled(c.kind == Layout::Kind::Frame           ? 12
+                                                : c.kind == Layout::Kind::Button        ? 6
+                                                : c.kind == Layout::Kind::Label         ? 0
+                                                                                        : 18);
+      LOGFONTW own{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof(own), &own);
+      HDC dc = GetDC(hwnd);
+      const std::u16string caption = TextOf(hwnd);
+      for (const std::wstring& face : {std::wstring(own.lfFaceName), std::wstring(L"Tahoma"), std::wstring(L"Segoe UI")}) {
+        LOGFONTW lf = own;
+        wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+        HFONT font = CreateFontIndirectW(&lf);
+        const HGDIOBJ old = SelectObject(dc, font);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()),
+                              &size);
+        EXPECT_LE(size.cx, room) << c.name << " in " << std::string(face.begin(), face.end()) << " at " << dpi;
+        SelectObject(dc, old);
+        DeleteObject(font);
+      }
+      ReleaseDC(hwnd, dc);
     }
   }
   const LONG style = GetWindowLongW(view.Window(), GWL_STYLE);

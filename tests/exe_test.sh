@@ -22,7 +22,7 @@ grep -q '>PerMonitorV2<' <<<"$narrow" && echo "ok: per-monitor DPI awareness v2"
 rsrc=$("$objdump" -s -j .rsrc "$exe" | wc -l)
 [ "$rsrc" -gt 100 ] && echo "ok: resources present" || { echo "FAIL: no resource section"; fail=1; }
 imports=$("$objdump" -p "$exe" | awk '/DLL Name:/ {print toupper($3)}' | sort -u)
-allowed="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL USER32.DLL"
+allowed="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL OLEACC.DLL OLEAUT32.DLL USER32.DLL UXTHEME.DLL"
 for dll in $imports; do
   [[ " $allowed " == *" $dll "* ]] && echo "ok: imports $dll" || { echo "FAIL: imports $dll"; fail=1; }
 done

@@ -2,6 +2,8 @@
 #include "Win32View.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 #include <ole2.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"Nombrelix.frmMain";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFirstId = 100;  // control ids: kFirstId + the table index
+constexpr UINT_PTR kSettleTimer = 1;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -59,14 +62,44 @@ Win32View::Win32View(HINSTANCE instance) {
                             CW_USEDEFAULT, CW_USEDEFAULT, Layout::kWidth, Layout::kHeight, nullptr, nullptr,
                             instance, this);
   if (!window_) return;
+  // Every control is made at its place, in its font, at this DPI, with
+  // nothing drawn until the window is shown.
+  dpi_ = GetDpiForWindow(window_) ? GetDpiForWindow(window_) : 96;
+  MakeFontsAndPictures();
+  CreateControls(instance);
+  // The focus goes to the Decimal box when the window is first activated.
+  focus_ = arrays_.boxes[kRowDec];
+  // What the first paint does not need waits for the first timer tick,
+  // which comes only once every pending paint is done.
+  SetTimer(window_, kSettleTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void Win32View::Settle() {
+  if (tooltip_) return;
+  KillTimer(window_, kSettleTimer);
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                             instance, nullptr);
-  CreateControls(instance);
-  Arrange(GetDpiForWindow(window_));
+                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
+  for (const auto& [c, hwnd] : controls_) {
+    if (*c->tooltip) AddTool(hwnd, Utf16(c->tooltip));
+  }
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    const std::u16string& note = descriptions_[static_cast<std::size_t>(row)];
+    if (!note.empty()) AddTool(Box(row), note);
+  }
   drop_ = std::make_unique<DropTarget>(*this);
   if (RegisterDragDrop(window_, drop_.get()) != S_OK) drop_.reset();  // OLE not started: no drops
-  ::SetFocus(arrays_.boxes[kRowDec]);
+}
+
+void Win32View::AddTool(HWND control, const std::u16string& text) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<wchar_t*>(Wide(text));
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 Win32View::~Win32View() {
@@ -102,13 +135,16 @@ void Win32View::CreateControls(HINSTANCE instance) {
       case Layout::Kind::DisplayOption:
         style |= BS_AUTORADIOBUTTON | (c->index == 0 ? WS_GROUP | WS_TABSTOP : 0);
         break;
+      // The buttons start disabled, as the empty boxes leave them, so
+      // that the start's own settings change nothing (each change is a
+      // trip to the window system, under Wine to its server).
       case Layout::Kind::Button:
-        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP | WS_DISABLED;
         break;
       case Layout::Kind::CopyPicture:
       case Layout::Kind::PastePicture:
         // Drawn here: the pictures on the classic grey face.
-        style |= BS_OWNERDRAW | WS_TABSTOP | WS_GROUP;
+        style |= BS_OWNERDRAW | WS_TABSTOP | WS_GROUP | WS_DISABLED;
         break;
     }
     // A picture button's text is what it does: screen readers read it.
@@ -116,8 +152,11 @@ void Win32View::CreateControls(HINSTANCE instance) {
                                     ? Utf16(c->tooltip)
                                     : caption;
     const auto id = static_cast<std::intptr_t>(kFirstId + (c - Layout::kControls));
-    HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text), style, 0, 0, 0, 0, window_,
+    const Layout::Rect r = Layout::InWindow(*c);
+    HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text), style, Scale(r.left, dpi_), Scale(r.top, dpi_),
+                                Scale(r.width, dpi_), Scale(r.height, dpi_), window_,
                                 reinterpret_cast<HMENU>(id), instance, nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
     controls_.emplace_back(c, hwnd);
     switch (c->kind) {
       case Layout::Kind::Box:
@@ -125,6 +164,9 @@ void Win32View::CreateControls(HINSTANCE instance) {
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // as long as the system allows
         SetWindowSubclass(hwnd, &Win32View::BoxProc, static_cast<UINT_PTR>(c->index),
                           reinterpret_cast<DWORD_PTR>(this));
+        break;
+      case Layout::Kind::Frame:
+        SetWindowSubclass(hwnd, &Win32View::FrameProc, 0, reinterpret_cast<DWORD_PTR>(this));
         break;
       case Layout::Kind::TypeOption:
         arrays_.type[index] = hwnd;
@@ -142,20 +184,9 @@ void Win32View::CreateControls(HINSTANCE instance) {
         arrays_.paste[index] = hwnd;
         break;
       case Layout::Kind::Label:
-      case Layout::Kind::Frame:
         break;
     }
-    if (*c->tooltip) {
-      TTTOOLINFOW tool{};
-      tool.cbSize = sizeof(tool);
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.hwnd = window_;
-      tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
-      const std::u16string tip = Utf16(c->tooltip);
-      tool.lpszText = const_cast<wchar_t*>(Wide(tip));
-      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-      names_.Set(hwnd, tip);
-    }
+    if (*c->tooltip) names_.Set(hwnd, Utf16(c->tooltip));
   }
   // Each box is named by its row's label.
   for (const Layout::Control& label : Layout::kControls) {
@@ -164,8 +195,7 @@ void Win32View::CreateControls(HINSTANCE instance) {
   }
 }
 
-void Win32View::Arrange(UINT dpi) {
-  dpi_ = dpi ? dpi : 96;
+void Win32View::MakeFontsAndPictures() {
   boxFont_.reset(CreateFontW(-static_cast<int>(std::lround(Layout::kBoxPointSize * dpi_ / 72.0)), 0, 0, 0,
                              FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FIXED_PITCH | FF_MODERN,
@@ -176,15 +206,22 @@ void Win32View::Arrange(UINT dpi) {
   const double scale = dpi_ / 96.0;
   copyPicture_ = Pictures::Draw(Pictures::Picture::Copy, scale);
   pastePicture_ = Pictures::Draw(Pictures::Picture::Paste, scale);
+}
+
+HFONT Win32View::FontOf(const Layout::Control& c) const {
+  return c.kind == Layout::Kind::Box ? boxFont_.get() : captionFont_.get();
+}
+
+void Win32View::Arrange(UINT dpi) {
+  dpi_ = dpi ? dpi : 96;
+  MakeFontsAndPictures();
   for (const auto& [c, hwnd] : controls_) {
     const Layout::Rect r = Layout::InWindow(*c);
     SetWindowPos(hwnd, nullptr, Scale(r.left, dpi_), Scale(r.top, dpi_), Scale(r.width, dpi_),
                  Scale(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(hwnd, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(c->kind == Layout::Kind::Box ? boxFont_.get() : captionFont_.get()),
-                 TRUE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), TRUE);
   }
-  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), TRUE);
+  if (tooltip_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), TRUE);
 }
 
 LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,6 +253,19 @@ LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_ACTIVATE:
+      // Back to the control that had the focus, as a dialog does.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) focus_ = focus;
+      } else if (!HIWORD(wParam) && focus_) {
+        ::SetFocus(focus_);
+        return 0;
+      }
+      return DefWindowProcW(window_, message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kSettleTimer) Settle();
+      return 0;
     case WM_COMMAND:
       if (lParam) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
       return 0;
@@ -338,6 +388,46 @@ LRESULT Win32View::OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPA
   return DefSubclassProc(box, message, wParam, lParam);
 }
 
+LRESULT CALLBACK Win32View::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    reinterpret_cast<Win32View*>(self)->DrawFrame(hwnd, dc);
+    EndPaint(hwnd, &paint);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Win32View::FrameProc, 0);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Win32View::DrawFrame(HWND frame, HDC dc) const {
+  // Wine's group box measures its caption short of what it draws ("Copy
+  // Al"): the caption is measured and drawn here in one font, and the line
+  // in the look of the theme, or etched without one.
+  const std::u16string caption = TextOf(frame);
+  RECT area;
+  GetClientRect(frame, &area);
+  const HGDIOBJ old = SelectObject(dc, captionFont_.get());
+  SIZE text{};
+  GetTextExtentPoint32W(dc, Wide(caption), static_cast<int>(caption.size()), &text);
+  RECT line = area;
+  line.top += text.cy / 2;
+  if (HTHEME theme = GetWindowTheme(frame)) {
+    DrawThemeBackground(theme, dc, BP_GROUPBOX, IsWindowEnabled(frame) ? GBS_NORMAL : GBS_DISABLED, &line, nullptr);
+  } else {
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
+  }
+  const int gap = Scale(2, dpi_);
+  RECT label{area.left + Scale(6, dpi_), area.top, area.left + Scale(6, dpi_) + text.cx + 2 * gap, area.top + text.cy};
+  FillRect(dc, &label, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(IsWindowEnabled(frame) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  label.left += gap;
+  DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+  SelectObject(dc, old);
+}
+
 bool Win32View::Navigate(MSG& msg) {
   if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
   // Enter on a button presses it, as Space does.
@@ -362,7 +452,8 @@ void Win32View::MarkTabStop(Options array) {
   for (int16_t index = 0; index < CountOf(array); ++index) {
     HWND option = Option(array, index);
     const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
-    SetWindowLongPtrW(option, GWL_STYLE, option == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    const LONG_PTR wanted = option == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+    if (wanted != style) SetWindowLongPtrW(option, GWL_STYLE, wanted);
   }
 }
 
@@ -405,14 +496,19 @@ void Win32View::SetText(int16_t row, const std::u16string& text) {
 }
 
 void Win32View::SetEnabled(Buttons array, int16_t index, bool enabled) {
-  if (HWND button = Button(array, index)) EnableWindow(button, enabled);
+  HWND button = Button(array, index);
+  if (button && (IsWindowEnabled(button) != FALSE) != enabled) EnableWindow(button, enabled);
 }
 
 void Win32View::Select(Options array, int16_t index) {
   HWND chosen = Option(array, index);
   if (!chosen) return;
   for (int16_t i = 0; i < CountOf(array); ++i) {
-    SendMessageW(Option(array, i), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    const WPARAM check = i == index ? BST_CHECKED : BST_UNCHECKED;
+    HWND option = Option(array, i);
+    if (static_cast<WPARAM>(SendMessageW(option, BM_GETCHECK, 0, 0)) != check) {
+      SendMessageW(option, BM_SETCHECK, check, 0);
+    }
   }
   MarkTabStop(array);
   if (events_) events_->OptionClicked(array, index);
@@ -435,17 +531,14 @@ void Win32View::SetDescription(int16_t row, const std::u16string& text) {
   HWND box = Box(row);
   if (!box || descriptions_[static_cast<std::size_t>(row)] == text) return;
   descriptions_[static_cast<std::size_t>(row)] = text;
+  names_.Set(box, text, true);
+  if (!tooltip_) return;  // Settle shows it
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = window_;
   tool.uId = reinterpret_cast<UINT_PTR>(box);
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!text.empty()) {
-    tool.lpszText = const_cast<wchar_t*>(Wide(text));
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  names_.Set(box, text, true);
+  if (!text.empty()) AddTool(box, text);
 }
 
 bool Win32View::CanPaste(int16_t row) const {

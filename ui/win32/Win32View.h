@@ -55,6 +55,10 @@ class Win32View final : public View {
   std::u16string Tooltip(HWND control) const;
   // The DPI the window is laid out for.
   UINT Dpi() const { return dpi_; }
+  // Makes what the first paint does not need (the tooltips, the drop
+  // target): on the first timer tick after the window's first paint, or
+  // sooner when called; once.
+  void Settle();
 
   // The row's Paste command, as Shift+Insert, the context menu and WM_PASTE
   // give it: only while the row's Paste button can be pressed.
@@ -69,10 +73,17 @@ class Win32View final : public View {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                   DWORD_PTR self);
+  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self);
+  void DrawFrame(HWND frame, HDC dc) const;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HINSTANCE instance);
+  void MakeFontsAndPictures();
+  HFONT FontOf(const Layout::Control& c) const;
+  // The layout at a new DPI (a move to another monitor).
   void Arrange(UINT dpi);
+  void AddTool(HWND control, const std::u16string& text);
   void DrawPicture(const DRAWITEMSTRUCT& item);
   void OnCommand(HWND control, WORD code);
   // Of an option group, only the chosen option (or the first) is a Tab stop.
@@ -80,6 +91,7 @@ class Win32View final : public View {
 
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND focus_ = nullptr;  // the control that gets the focus when the window is activated
   UINT dpi_ = 96;
   std::vector<std::pair<const Layout::Control*, HWND>> controls_;
   Controls<HWND, HWND, HWND> arrays_;  // the controls by row and array
