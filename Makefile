@@ -30,7 +30,7 @@ GNOME_TEST_DEPS := gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gn
                    gsettings-desktop-schemas xclip imagemagick
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
-        windows test-windows test-gnome
+        windows test-windows test-gnome bench-deps
 
 all: build
 
@@ -103,7 +103,12 @@ run: build
 # Engine and Update micro-benchmarks, start-up time and memory (X11 and
 # Wayland), start-up on GNOME Shell (where it is installed), and how long Paste holds the window when the clipboard's owner
 # never answers.
-bench: test-deps build
+# X damage, for the painted time of bench/startup_windows.
+BENCH_DEPS := libxcb-damage0-dev
+bench-deps:
+	@scripts/ensure-packages $(BENCH_DEPS)
+
+bench: test-deps bench-deps build
 	@$(BUILD)/bench/engine_bench
 	@$(BUILD)/bench/update_bench
 	@$(BUILD)/bench/paste_bench
