@@ -46,6 +46,13 @@ COLORREF FaceColour() {
   return RGB((face >> 16) & 0xFF, (face >> 8) & 0xFF, face & 0xFF);
 }
 
+// The window's outer size for the layout's client area at a DPI.
+SIZE FrameSize(UINT dpi) {
+  RECT frame{0, 0, Scale(Layout::kWidth, dpi), Scale(Layout::kHeight, dpi)};
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 }  // namespace
 
 Win32View::Win32View(HINSTANCE instance) {
@@ -58,9 +65,11 @@ Win32View::Win32View(HINSTANCE instance) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
   RegisterClassExW(&wc);  // fails harmlessly when a second view registers it again
+  // Made at its size for the system's DPI: the window is resized on
+  // creation only where its monitor has another.
+  const SIZE size = FrameSize(GetDpiForSystem());
   window_ = CreateWindowExW(0, kWindowClass, reinterpret_cast<const wchar_t*>(Layout::kTitle), kWindowStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, Layout::kWidth, Layout::kHeight, nullptr, nullptr,
-                            instance, this);
+                            CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
   if (!window_) return;
   // Every control is made at its place, in its font, at this DPI, with
   // nothing drawn until the window is shown.
@@ -238,11 +247,11 @@ LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
       // The client area of the layout at the monitor's DPI.
-      const UINT dpi = GetDpiForWindow(window_);
-      RECT frame{0, 0, Scale(Layout::kWidth, dpi), Scale(Layout::kHeight, dpi)};
-      AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
-      SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      const SIZE size = FrameSize(GetDpiForWindow(window_));
+      const auto* made = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      if (made->cx != size.cx || made->cy != size.cy) {
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       return 0;
     }
     case WM_DPICHANGED: {
