@@ -195,7 +195,9 @@ void Win32View::CreateControls(HINSTANCE instance) {
       case Layout::Kind::Label:
         break;
     }
-    if (*c->tooltip) names_.Set(hwnd, Utf16(c->tooltip));
+    // A picture button's text is its name already; the Update buttons'
+    // names say their row.
+    if (*c->tooltip && text != Utf16(c->tooltip)) names_.Set(hwnd, Utf16(c->tooltip));
   }
   // Each box is named by its row's label.
   for (const Layout::Control& label : Layout::kControls) {
