@@ -4,7 +4,6 @@
 #include <windows.h>
 // (windows.h first: the other Windows headers need it)
 #include <commctrl.h>
-#include <ole2.h>
 
 #include "Layout.h"
 #include "Win32Clipboard.h"
@@ -15,29 +14,22 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  // OLE for drops; screen readers' names need COM, which it starts.
-  const bool ole = SUCCEEDED(OleInitialize(nullptr));
-  int status = 0;
-  {
-    Win32View view(instance);
-    if (!view.Window()) {
-      MessageBoxW(nullptr, L"The window could not be created.",
-                  reinterpret_cast<const wchar_t*>(Layout::kTitle), MB_ICONERROR);
-      return 1;
-    }
-    Win32Clipboard clipboard(view.Window());
-    frmMain form(view, clipboard, UserNumberFormat());
-    form.Form_Load();
-    ShowWindow(view.Window(), show);
-    UpdateWindow(view.Window());
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (view.Navigate(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    status = static_cast<int>(msg.wParam);
+  Win32View view(instance);
+  if (!view.Window()) {
+    MessageBoxW(nullptr, L"The window could not be created.", reinterpret_cast<const wchar_t*>(Layout::kTitle),
+                MB_ICONERROR);
+    return 1;
   }
-  if (ole) OleUninitialize();
-  return status;
+  Win32Clipboard clipboard(view.Window());
+  frmMain form(view, clipboard, UserNumberFormat());
+  form.Form_Load();
+  ShowWindow(view.Window(), show);
+  UpdateWindow(view.Window());
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (view.Navigate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
 }

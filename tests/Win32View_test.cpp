@@ -9,7 +9,9 @@
 #include <oleacc.h>
 #include <windows.h>
 
+#include <future>
 #include <thread>
+#include <utility>
 
 #include "Layout.h"
 #include "ViewContract.h"
@@ -24,6 +26,27 @@ void Pump() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+}
+
+// A control's name (or description) as a screen reader reads it.
+std::u16string Accessible(HWND hwnd, bool description) {
+  IAccessible* object = nullptr;
+  const HRESULT got =
+      AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+  if (FAILED(got)) {
+    const std::string code = std::to_string(static_cast<unsigned long>(got));
+    return u"(no object: " + std::u16string(code.begin(), code.end()) + u")";
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  const HRESULT hr = description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+  std::u16string result = SUCCEEDED(hr) && text ? reinterpret_cast<const char16_t*>(text) : u"";
+  SysFreeString(text);
+  object->Release();
+  return result;
 }
 
 std::u16string TextOf(HWND hwnd) {
@@ -125,23 +148,25 @@ TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
       // The caption fits beside what the control draws (a radio's circle, a
       // button's edge, a frame's line), in its own font and, as wide or
       // wider, in Tahoma and Segoe UI, at this scale.
-      const int room = scaled(r.width) - scaled(c.kind == Layout::Kind::Frame           ? 12
-                                                : c.kind == Layout::Kind::Button        ? 6
-                                                : c.kind == Layout::Kind::Label         ? 0
-                                                                                        : 18);
+      const int room = scaled(r.width) - scaled(c.kind == Layout::Kind::Frame    ? 12
+                                                : c.kind == Layout::Kind::Button ? 6
+                                                : c.kind == Layout::Kind::Label  ? 0
+                                                                                 : 18);
       LOGFONTW own{};
       GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof(own), &own);
       HDC dc = GetDC(hwnd);
       const std::u16string caption = TextOf(hwnd);
-      for (const std::wstring& face : {std::wstring(own.lfFaceName), std::wstring(L"Tahoma"), std::wstring(L"Segoe UI")}) {
+      for (const std::wstring& face :
+           {std::wstring(own.lfFaceName), std::wstring(L"Tahoma"), std::wstring(L"Segoe UI")}) {
         LOGFONTW lf = own;
         wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         HFONT font = CreateFontIndirectW(&lf);
         const HGDIOBJ old = SelectObject(dc, font);
         SIZE size{};
-        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()),
-                              &size);
-        EXPECT_LE(size.cx, room) << c.name << " in " << std::string(face.begin(), face.end()) << " at " << dpi;
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(caption.c_str()),
+                              static_cast<int>(caption.size()), &size);
+        EXPECT_LE(size.cx, room) << c.name << " in " << std::string(face.begin(), face.end()) << " at "
+                                 << dpi;
         SelectObject(dc, old);
         DeleteObject(font);
       }
@@ -217,26 +242,7 @@ TEST_F(Window, PasteMessagesFollowThePasteButton) {
 
 TEST_F(Window, ScreenReadersGetTheNamesAndTheNote) {
   Win32View& view = window.window;
-  const auto accessible = [](HWND hwnd, bool description) {
-    IAccessible* object = nullptr;
-    const HRESULT got =
-        AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
-    if (FAILED(got)) {
-      const std::string code = std::to_string(static_cast<unsigned long>(got));
-      return u"(no object: " + std::u16string(code.begin(), code.end()) + u")";
-    }
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    const HRESULT hr =
-        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
-    std::u16string result = SUCCEEDED(hr) && text ? reinterpret_cast<const char16_t*>(text) : u"";
-    SysFreeString(text);
-    object->Release();
-    return result;
-  };
+
   const struct {
     HWND control;
     std::u16string name, tooltip;
@@ -251,15 +257,34 @@ TEST_F(Window, ScreenReadersGetTheNamesAndTheNote) {
       {view.Option(Options::Display, 0), u"Little Endian (X86)", u""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(accessible(c.control, false), c.name);
+    EXPECT_EQ(Accessible(c.control, false), c.name);
     EXPECT_EQ(view.Tooltip(c.control), c.tooltip) << std::string(c.name.begin(), c.name.end());
   }
   view.SetDescription(kRowDec, u"exactly 16777217");
   EXPECT_EQ(view.Tooltip(view.Box(kRowDec)), u"exactly 16777217");
-  EXPECT_EQ(accessible(view.Box(kRowDec), true), u"exactly 16777217");
+  EXPECT_EQ(Accessible(view.Box(kRowDec), true), u"exactly 16777217");
   view.SetText(kRowDec, u"5");
   EXPECT_EQ(view.Tooltip(view.Box(kRowDec)), u"");
-  EXPECT_EQ(accessible(view.Box(kRowDec), true), u"");
+  EXPECT_EQ(Accessible(view.Box(kRowDec), true), u"");
+}
+
+// A screen reader asks as soon as the focus comes, before the window has
+// settled and started OLE: on a thread of its own with no COM yet, the box
+// still gives its name.
+TEST(ScreenReader, GetsTheNamesBeforeTheWindowSettles) {
+  std::promise<std::pair<DWORD, HWND>> made;
+  std::thread owner([&made] {
+    Win32View view(GetModuleHandleW(nullptr));
+    made.set_value({GetCurrentThreadId(), view.Box(kRowDec)});
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (msg.message != WM_TIMER) DispatchMessageW(&msg);  // never settles
+    }
+  });
+  const auto [thread, box] = made.get_future().get();
+  EXPECT_EQ(Accessible(box, false), u"Decimal");
+  PostThreadMessageW(thread, WM_QUIT, 0, 0);
+  owner.join();
 }
 
 TEST_F(Window, ArrowKeysChooseWithinAGroupThroughTheClickHandler) {

@@ -5,10 +5,11 @@
 # clipboard (Wine's, bridged to X) read and written with xclip: the
 # walkthrough, the key filters, the paste rules by every path (Paste button,
 # Shift+Insert, the context menu, a drop from another Windows program), both
-# byte orders, the clamp, and the clipboard held open by another program.
-# Usage: e2e_windows.sh nombrelix.exe clipboard_holder.exe drag_source_win.exe
+# byte orders, the clamp, the clipboard held open by another program, and
+# the boxes' names as a screen reader in another process reads them.
+# Usage: e2e_windows.sh nombrelix.exe clipboard_holder.exe drag_source_win.exe acc_names_win.exe
 set -euo pipefail
-app=$1 holder=$2 drag_source=$3
+app=$1 holder=$2 drag_source=$3 acc_names=$4
 run=$(dirname "$0")/wine-run
 . "$(dirname "$0")/lib.sh"
 for tool in xdotool xclip wine; do
@@ -23,6 +24,8 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$di
 app_pid=$!
 pids+=($app_pid)
 win=$(timeout 30 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+check "a screen reader's names of the boxes" "$("$run" "$acc_names" 'Dec to Hex to Bin' | tr -d '\r' | paste -sd,)" \
+  "Decimal,Hex,Binary"
 sleep 0.5
 # Wine draws the frame inside the X window: the client area is what is left
 # below the caption, inside equal borders.

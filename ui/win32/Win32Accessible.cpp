@@ -108,6 +108,10 @@ class Annotated final : public IAccessible {
 
 }  // namespace
 
+AccessibleNames::~AccessibleNames() {
+  if (com_) CoUninitialize();
+}
+
 void AccessibleNames::Set(HWND control, const std::u16string& text, bool description) {
   if (texts_.find(control) == texts_.end()) {
     SetWindowSubclass(control, &AccessibleNames::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -119,6 +123,9 @@ LRESULT CALLBACK AccessibleNames::Proc(HWND hwnd, UINT message, WPARAM wParam, L
                                        DWORD_PTR self) {
   auto& names = *reinterpret_cast<AccessibleNames*>(self);
   if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    // The object goes to the screen reader through COM, which a screen
+    // reader asking before the window has settled finds not yet started.
+    if (!names.com_) names.com_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     IAccessible* standard = nullptr;
     if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
                                             reinterpret_cast<void**>(&standard)))) {

@@ -14,6 +14,7 @@
 class AccessibleNames {
  public:
   AccessibleNames() = default;
+  ~AccessibleNames();
   AccessibleNames(const AccessibleNames&) = delete;
   AccessibleNames& operator=(const AccessibleNames&) = delete;
 
@@ -24,4 +25,5 @@ class AccessibleNames {
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                DWORD_PTR self);
   std::map<HWND, std::pair<std::u16string, std::u16string>> texts_;  // name, description
+  bool com_ = false;  // COM started for the first screen reader's request
 };

@@ -97,6 +97,8 @@ void Win32View::Settle() {
     const std::u16string& note = descriptions_[static_cast<std::size_t>(row)];
     if (!note.empty()) AddTool(Box(row), note);
   }
+  // OLE for drops, started here so that the start does not wait for it.
+  ole_ = SUCCEEDED(OleInitialize(nullptr));
   drop_ = std::make_unique<DropTarget>(*this);
   if (RegisterDragDrop(window_, drop_.get()) != S_OK) drop_.reset();  // OLE not started: no drops
 }
@@ -117,6 +119,7 @@ Win32View::~Win32View() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
+  if (ole_) OleUninitialize();
 }
 
 void Win32View::CreateControls(HINSTANCE instance) {

@@ -55,8 +55,8 @@ class Win32View final : public View {
   std::u16string Tooltip(HWND control) const;
   // The DPI the window is laid out for.
   UINT Dpi() const { return dpi_; }
-  // Makes what the first paint does not need (the tooltips, the drop
-  // target): on the first timer tick after the window's first paint, or
+  // Makes what the first paint does not need (the tooltips, OLE and the
+  // drop target): on the first timer tick after the window's first paint, or
   // sooner when called; once.
   void Settle();
 
@@ -93,6 +93,7 @@ class Win32View final : public View {
   HWND tooltip_ = nullptr;
   HWND focus_ = nullptr;  // the control that gets the focus when the window is activated
   UINT dpi_ = 96;
+  bool ole_ = false;  // OLE started by Settle, ended with the view
   std::vector<std::pair<const Layout::Control*, HWND>> controls_;
   Controls<HWND, HWND, HWND> arrays_;  // the controls by row and array
   std::array<std::u16string, kRowCount> descriptions_;
