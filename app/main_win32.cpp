@@ -16,8 +16,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   InitCommonControlsEx(&controls);
   Win32View view(instance);
   if (!view.Window()) {
-    MessageBoxW(nullptr, L"The window could not be created.", reinterpret_cast<const wchar_t*>(Layout::kTitle),
-                MB_ICONERROR);
+    MessageBoxW(nullptr, L"The window could not be created.",
+                reinterpret_cast<const wchar_t*>(Layout::kTitle), MB_ICONERROR);
     return 1;
   }
   Win32Clipboard clipboard(view.Window());

@@ -102,7 +102,8 @@ int main(int argc, char* argv[]) {
         continue;
       }
       if ((event->response_type & 0x7F) == damageEvent) {
-        paintedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        paintedMs =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
       }
       std::free(event);
     }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The frame the window asks for on GNOME on Wayland, for each session.
-#include <gtest/gtest.h>
-
 #include "Platform.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
   auto* style = new ReadableStyle;
   QApplication::setStyle(style);
   // The palette the window takes when the desktop prefers dark.
-  if (qEnvironmentVariableIsSet("NOMBRELIX_TEST_DARK_PALETTE")) QApplication::setPalette(style->DarkPalette());
+  if (qEnvironmentVariableIsSet("NOMBRELIX_TEST_DARK_PALETTE"))
+    QApplication::setPalette(style->DarkPalette());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

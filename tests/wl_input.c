@@ -88,9 +88,12 @@ static int key_chord(char* chord) {
   xkb_keycode_t code = 0;
   int level = 0;
   for (char* part = strtok(chord, "+"); part; part = strtok(NULL, "+")) {
-    if (!strcmp(part, "shift")) mods |= mod_mask(XKB_MOD_NAME_SHIFT);
-    else if (!strcmp(part, "ctrl")) mods |= mod_mask(XKB_MOD_NAME_CTRL);
-    else if (!strcmp(part, "alt")) mods |= mod_mask(XKB_MOD_NAME_ALT);
+    if (!strcmp(part, "shift"))
+      mods |= mod_mask(XKB_MOD_NAME_SHIFT);
+    else if (!strcmp(part, "ctrl"))
+      mods |= mod_mask(XKB_MOD_NAME_CTRL);
+    else if (!strcmp(part, "alt"))
+      mods |= mod_mask(XKB_MOD_NAME_ALT);
     else {
       xkb_keysym_t sym = xkb_keysym_from_name(part, XKB_KEYSYM_NO_FLAGS);
       if (sym == XKB_KEY_NoSymbol || !find_key(sym, &code, &level)) return 0;

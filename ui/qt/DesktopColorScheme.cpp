@@ -44,12 +44,15 @@ bool HasSessionBus() {
 bool DesktopColorScheme::LookChosenByUser(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const QByteArray arg(argv[i]);
-    if (arg == "-style" || arg == "--style" || arg.startsWith("-style=") || arg.startsWith("--style=")) return true;
+    if (arg == "-style" || arg == "--style" || arg.startsWith("-style=") || arg.startsWith("--style="))
+      return true;
   }
-  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME") || !qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE");
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME") ||
+         !qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE");
 }
 
-DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style), themes_(QApplication::palette()) {
+DesktopColorScheme::DesktopColorScheme(ReadableStyle& style)
+    : style_(style), themes_(QApplication::palette()) {
   if (!HasSessionBus()) return;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
@@ -58,7 +61,8 @@ DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style), th
   QDBusMessage read = QDBusMessage::createMethodCall(kPortal, kPath, kSettings, QStringLiteral("Read"));
   read << kGroup << kKey;
   const QDBusMessage reply = bus.call(read, QDBus::Block, kFirstAnswerMs);
-  if (reply.type() == QDBusMessage::ReplyMessage || reply.errorName() != u"org.freedesktop.DBus.Error.NoReply") {
+  if (reply.type() == QDBusMessage::ReplyMessage ||
+      reply.errorName() != u"org.freedesktop.DBus.Error.NoReply") {
     PortalAnswered(reply);
     return;
   }

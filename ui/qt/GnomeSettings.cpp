@@ -13,7 +13,8 @@ GSettings* Open(const char* schema, const char* key) {
   if (!source) return nullptr;
   GSettingsSchema* found = g_settings_schema_source_lookup(source, schema, TRUE);
   if (!found) return nullptr;
-  GSettings* settings = g_settings_schema_has_key(found, key) ? g_settings_new_full(found, nullptr, nullptr) : nullptr;
+  GSettings* settings =
+      g_settings_schema_has_key(found, key) ? g_settings_new_full(found, nullptr, nullptr) : nullptr;
   g_settings_schema_unref(found);
   return settings;
 }
@@ -44,7 +45,9 @@ Watch::Watch(const char* schema, const char* key, std::function<void()> changed)
   settings_ = settings;
   const std::string signal = std::string("changed::") + key;
   using Changed = void (*)(GSettings*, gchar*, gpointer);
-  const Changed call = [](GSettings*, gchar*, gpointer changed) { (*static_cast<std::function<void()>*>(changed))(); };
+  const Changed call = [](GSettings*, gchar*, gpointer changed) {
+    (*static_cast<std::function<void()>*>(changed))();
+  };
   handler_ = g_signal_connect(settings, signal.c_str(), G_CALLBACK(call), changed_.get());
   // GSettings only tells of changes to a key that has been read.
   g_variant_unref(g_settings_get_value(settings, key));

@@ -66,15 +66,16 @@ GnomeFrame FrameOnGnome(const GnomeSession& s) {
 GnomeFrame ChooseFrameOnGnome(bool platformChosen) {
   GnomeSession s;
   const QList<QByteArray> desktops = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':');
-  s.gnomeOnWayland = desktops.contains("gnome") &&
-                     (qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+  s.gnomeOnWayland = desktops.contains("gnome") && (qgetenv("XDG_SESSION_TYPE") == "wayland" ||
+                                                    !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
   s.platformChosen = platformChosen;
   s.decorationChosen = !qEnvironmentVariableIsEmpty("QT_WAYLAND_DECORATION");
   if (!s.gnomeOnWayland || s.platformChosen || s.decorationChosen) return GnomeFrame::AsItIs;
   s.xDisplay = !qEnvironmentVariableIsEmpty("DISPLAY");
   s.adwaitaInstalled = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                                          QStringLiteral("/wayland-decoration-client/libadwaita.so"));
-  const std::string layout = GnomeSettings::Text("org.gnome.desktop.wm.preferences", "button-layout").value_or("");
+  const std::string layout =
+      GnomeSettings::Text("org.gnome.desktop.wm.preferences", "button-layout").value_or("");
   s.layoutHasMaximize = layout.find("maximize") != std::string::npos;
   // GNOME's fractional scaling draws X11 windows at scale 1 and stretches
   // them, unless Xwayland is asked to scale natively.

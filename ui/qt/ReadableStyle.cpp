@@ -117,7 +117,8 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
     box.subControls = SC_GroupBoxLabel | SC_GroupBoxFrame;
     const QRect label = subControlRect(CC_GroupBox, &box, SC_GroupBoxLabel, group);
     if (rect.top() <= label.top()) {
-      rect.setTop(rect.top() + std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + 3);
+      rect.setTop(rect.top() +
+                  std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + 3);
     }
   }
   const QRectF area = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);

@@ -2,9 +2,9 @@
 #include "Win32View.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 #include <uxtheme.h>
 #include <vssym32.h>
-#include <ole2.h>
 
 #include <algorithm>
 #include <cmath>
@@ -86,9 +86,10 @@ Win32View::Win32View(HINSTANCE instance) {
 void Win32View::Settle() {
   if (tooltip_) return;
   KillTimer(window_, kSettleTimer);
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+  tooltip_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
   SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), FALSE);
   for (const auto& [c, hwnd] : controls_) {
     if (*c->tooltip) AddTool(hwnd, Utf16(c->tooltip));
@@ -428,17 +429,20 @@ void Win32View::DrawFrame(HWND frame, HDC dc) const {
   RECT line = area;
   line.top += text.cy / 2;
   if (HTHEME theme = GetWindowTheme(frame)) {
-    DrawThemeBackground(theme, dc, BP_GROUPBOX, IsWindowEnabled(frame) ? GBS_NORMAL : GBS_DISABLED, &line, nullptr);
+    DrawThemeBackground(theme, dc, BP_GROUPBOX, IsWindowEnabled(frame) ? GBS_NORMAL : GBS_DISABLED, &line,
+                        nullptr);
   } else {
     DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
   }
   const int gap = Scale(2, dpi_);
-  RECT label{area.left + Scale(6, dpi_), area.top, area.left + Scale(6, dpi_) + text.cx + 2 * gap, area.top + text.cy};
+  RECT label{area.left + Scale(6, dpi_), area.top, area.left + Scale(6, dpi_) + text.cx + 2 * gap,
+             area.top + text.cy};
   FillRect(dc, &label, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(IsWindowEnabled(frame) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   label.left += gap;
-  DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+  DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label,
+            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
   SelectObject(dc, old);
 }
 
