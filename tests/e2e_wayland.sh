@@ -143,21 +143,32 @@ check "once the owner answers again, the next paste works" "$(text_of 1)" "cd"
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
 
 # --- The output's scale changes while the window is open -------------------------
-shot() { grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.png"; }
+# The text cursor blinks: only what differs beyond it counts.
+differ() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true; }
+shot() {  # name: the window once it has stopped changing (a loaded machine redraws late), 10 s at most
+  local try d
+  read -r _ _ _ ox oy ww wh <<<"$(tree)"
+  grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.png"
+  for try in $(seq 20); do
+    sleep 0.5
+    read -r _ _ _ ox oy ww wh <<<"$(tree)"
+    grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.next.png"
+    d=$(differ "$dir/$1.png" "$dir/$1.next.png")
+    mv "$dir/$1.next.png" "$dir/$1.png"
+    [ "${d%% *}" -lt 2000 ] 2>/dev/null && return 0
+  done
+}
 scaled() {  # from to
   sway_ipc output HEADLESS-1 scale "$1" >/dev/null
   kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
   start
   sway_ipc output HEADLESS-1 scale "$2" >/dev/null
-  sleep 1
-  read -r _ _ _ ox oy ww wh <<<"$(tree)"
   shot live
   kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
   start
   shot fresh
-  # The text cursor blinks: only what differs beyond it counts.
   local differ
-  differ=$(compare -metric AE -fuzz 10% "$dir/live.png" "$dir/fresh.png" null: 2>&1 || true)
+  differ=$(differ "$dir/live.png" "$dir/fresh.png")
   [ "${differ%% *}" -lt 2000 ] && echo "ok: scale $1 to $2: as sharp as a fresh start ($differ pixels differ)" ||
     { echo "FAIL: scale $1 to $2: $differ pixels differ from a fresh start"; fail=1; }
 }
