@@ -147,15 +147,16 @@ kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
 differ() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 || true; }
 shot() {  # name: the window once it has stopped changing (a loaded machine redraws late), 10 s at most
   local try d
-  read -r _ _ _ ox oy ww wh <<<"$(tree)"
-  grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.png"
-  for try in $(seq 20); do
-    sleep 0.5
+  rm -f "$dir/$1.png"
+  for try in $(seq 21); do
+    # Until the window is back on the output, there is nothing to take.
     read -r _ _ _ ox oy ww wh <<<"$(tree)"
-    grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.next.png"
-    d=$(differ "$dir/$1.png" "$dir/$1.next.png")
-    mv "$dir/$1.next.png" "$dir/$1.png"
-    [ "${d%% *}" -lt 2000 ] 2>/dev/null && return 0
+    if grim -g "$ox,$oy ${ww}x$wh" "$dir/$1.next.png" 2>/dev/null; then
+      d=$([ ! -e "$dir/$1.png" ] || differ "$dir/$1.png" "$dir/$1.next.png")
+      mv "$dir/$1.next.png" "$dir/$1.png"
+      [ "${d%% *}" -lt 2000 ] 2>/dev/null && return 0
+    fi
+    sleep 0.5
   done
 }
 scaled() {  # from to
