@@ -17,7 +17,7 @@ private_x_window "$app"
 app_pid=$private_x_app win=$private_x_win
 sleep 0.3
 
-boxes=(txtDec txtHex txtBin)
+boxes=(txtDec txtHex txtBin) rows=(Decimal Hex Binary)
 # shellcheck disable=SC2046
 click() { xdotool mousemove --window "$win" $(at "$1") click "${2:-1}"; sleep 0.25; }
 focus_box() { click "${boxes[$1]}"; xdotool key End; }
@@ -99,7 +99,9 @@ click txtDec 2
 check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 
 # --- Drops ----------------------------------------------------------------------
-drop() {  # row text
+# The source lives until the box shows the outcome: the box may ask it for
+# the text late on a loaded machine.
+drop() {  # row text expected
   private_x_run "$drag_source" "$2"
   local src_pid=$! src
   src=$(timeout 10 xdotool search --sync --pid "$src_pid" --name '^drag source$' | head -n1)
@@ -113,16 +115,14 @@ drop() {  # row text
     sleep 0.1
   done
   xdotool mouseup 1
-  sleep 0.4
-  kill "$src_pid" 2>/dev/null || true
+  sleep 0.2
   xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+  eventually "dropping $2 onto ${rows[$1]}" "$3" text_of "$1"
+  kill "$src_pid" 2>/dev/null || true
 }
-drop 0 "9x9"
-check "dropping 9x9 onto Decimal" "$(text_of 0)" "42"
-drop 0 "1024"
-check "dropping 1024 onto Decimal" "$(text_of 0)" "1024"
-drop 2 "abc"
-check "dropping abc onto Binary" "$(text_of 2)" "abc"
+drop 0 "9x9" "42"
+drop 0 "1024" "1024"
+drop 2 "abc" "abc"
 
 # --- Any script, by every path: drawn from the package's fonts or as boxes ------
 focus_box 1
@@ -139,8 +139,7 @@ check "the menu's Paste of Khmer into Binary" "$(text_of 2)" "ក្ស"
 put primary "ܐܒܓ"
 click txtHex 2
 check "middle button with Syriac, on Hex" "$(text_of 1)" "ܐܒܓ"
-LC_ALL=C.UTF-8 drop 2 "ABकCD"
-check "dropping ABकCD onto Binary" "$(text_of 2)" "ABकCD"
+LC_ALL=C.UTF-8 drop 2 "ABकCD" "ABकCD"
 put clipboard $'\xee\x80\x80'
 click "cmdPaste(1)"
 check "the Paste button with a private-use character, on Hex" "$(text_of 1)" $'\xee\x80\x80'

@@ -29,7 +29,7 @@ start() {
   [ -n "${ox:-}" ] || { echo "FAIL: the window did not appear"; cat "$dir/app.log"; exit 1; }
   sleep 0.3
 }
-boxes=(txtDec txtHex txtBin)
+boxes=(txtDec txtHex txtBin) rows=(Decimal Hex Binary)
 click() {  # control [button]
   local x y
   read -r x y <<<"$(at "$1")"
@@ -86,7 +86,9 @@ sleep 0.2
 check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
 
 # A drag from another program's window (tiled behind the floating window).
-drop() {  # row text
+# The source lives until the box shows the outcome: the box may ask it for
+# the text late on a loaded machine.
+drop() {  # row text expected
   "$drag_source" "$2" >>"$dir/app.log" 2>&1 &
   local src=$! sx sy _
   pids+=($src)
@@ -102,16 +104,13 @@ drop() {  # row text
     sleep 0.1
   done
   send up 1
-  sleep 0.4
+  eventually "dropping $2 onto ${rows[$1]}" "$3" text_of "$1"
   kill "$src"
   wait "$src" 2>/dev/null || true
 }
-drop 0 9x9
-check "dropping 9x9 onto Decimal" "$(text_of 0)" "-5"
-drop 0 1024
-check "dropping 1024 onto Decimal" "$(text_of 0)" "1024"
-drop 2 "ABकCD"
-check "dropping ABकCD onto Binary" "$(text_of 2)" "ABकCD"
+drop 0 9x9 -5
+drop 0 1024 1024
+drop 2 "ABकCD" "ABकCD"
 
 # --- A clipboard owner that never answers ----------------------------------------
 hung() {  # what, clipboard|primary, the paste's click...

@@ -161,7 +161,8 @@ drop() {  # row text: dragged from the helper's window at (0, 400) onto the box
   done
   sleep 0.3
   xdotool mouseup 1
-  sleep 0.8
+  # DoDragDrop returns once the box's Drop has run, however loaded the machine.
+  for _ in $(seq 100); do grep -q '^dropped' "$dir/drag.log" && break; sleep 0.1; done
   kill "$src" 2>/dev/null || true
   wait "$src" 2>/dev/null || true
 }

@@ -2,6 +2,9 @@
 # What the test scripts and benchmarks share. Source it, then:
 #   check WHAT GOT EXPECTED   an ok or FAIL line; a failure sets fail=1
 #   check_that COMMAND...     the same for a command that must succeed
+#   eventually WHAT EXPECTED COMMAND...
+#                             check, giving COMMAND's output up to about
+#                             10 s to become EXPECTED (a loaded machine)
 #   at NAME [DX]              where a click on a control of the window lands:
 #                             "x y" in the window, in pixels at 96 dpi; DX
 #                             pixels from its left edge (12 by default, or
@@ -19,6 +22,12 @@ check() {
 }
 check_that() {
   if "$@"; then echo "ok: $*"; else echo "FAIL: $*"; fail=1; fi
+}
+eventually() {
+  local what=$1 expected=$2 got _
+  shift 2
+  for _ in $(seq 20); do got=$("$@"); [ "$got" = "$expected" ] && break; sleep 0.2; done
+  check "$what" "$got" "$expected"
 }
 
 declare -A layout_rect=()
