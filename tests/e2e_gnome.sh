@@ -47,7 +47,12 @@ start() {  # [env...] -- [args...]
   app_pid=$!
   local _
   for _ in $(seq 100); do info=$(window_info "$app_pid") && [ -n "$info" ] && break; sleep 0.1; done
-  [ -n "$info" ] || { echo "FAIL: the window did not appear"; cat "$dir/app.log"; exit 1; }
+  [ -n "$info" ] || {
+    echo "FAIL: the window did not appear"
+    cat "$dir/app.log"
+    gnome_eval 1 >/dev/null 2>&1 || { echo "GNOME Shell is gone:"; tail -n 40 "$dir/gnome.log"; }
+    exit 1
+  }
   sleep 0.5
   info=$(window_info "$app_pid")
   read -r kind decorated can_max maximized fx fy fw fh cx cy app_id <<<"$info"

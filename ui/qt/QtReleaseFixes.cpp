@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "QtReleaseFixes.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -29,6 +31,14 @@ void RemakeSurfaceAtNewScale(QWidget& window) {
 
 bool EndsWithoutTeardown() {
   return kWaylandTeardownCanHang && CurrentDisplayServer() == DisplayServer::Wayland;
+}
+
+bool PutOffClose(QWidget& window, QCloseEvent& event, bool& putOff) {
+  if (!kTitleBarClosesInsideClick || putOff || CurrentDisplayServer() != DisplayServer::Wayland) return false;
+  putOff = true;
+  event.ignore();
+  QTimer::singleShot(0, &window, &QWidget::close);
+  return true;
 }
 
 }  // namespace QtReleaseFixes

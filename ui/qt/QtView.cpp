@@ -375,6 +375,11 @@ void QtView::showEvent(QShowEvent* event) {
   connect(qGuiApp, &QGuiApplication::screenAdded, this, watch);
 }
 
+void QtView::closeEvent(QCloseEvent* event) {
+  if (QtReleaseFixes::PutOffClose(*this, *event, closePutOff_)) return;
+  QWidget::closeEvent(event);
+}
+
 void QtView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   QtReleaseFixes::UndoMaximizeOfFixedWindow(*this, *event);

@@ -56,6 +56,7 @@ class QtView final : public QWidget, public View {
   bool focusNextPrevChild(bool next) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   friend class KeyFilteringEdit;
@@ -81,7 +82,8 @@ class QtView final : public QWidget, public View {
   void FollowScale();
   void FitCaptions();  // each caption's font made as small as it needs to fit
 
-  qreal drawnAt_ = 0;  // the device pixel ratio the window was made for
+  qreal drawnAt_ = 0;         // the device pixel ratio the window was made for
+  bool closePutOff_ = false;  // a close on Wayland waits a turn of the event loop
 
   std::unique_ptr<FontChain> fonts_;  // the boxes' fonts, for their texts
   ViewEvents* events_ = nullptr;
