@@ -49,6 +49,60 @@ std::u16string Accessible(HWND hwnd, bool description) {
   return result;
 }
 
+// The window's children as a screen reader walks them: for each, its
+// number among them when it is a simple element (else 0), its role, name and
+// place in the window's client area.
+struct Child {
+  long number;
+  long role;
+  std::u16string name;
+  RECT place;
+};
+std::vector<Child> ChildrenOf(HWND window) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(&object)))) {
+    return {};
+  }
+  long count = 0;
+  object->get_accChildCount(&count);
+  std::vector<VARIANT> children(static_cast<std::size_t>(count));
+  long got = 0;
+  AccessibleChildren(object, 0, count, children.data(), &got);
+  std::vector<Child> result;
+  for (long i = 0; i < got; ++i) {
+    VARIANT& child = children[static_cast<std::size_t>(i)];
+    IAccessible* of = object;
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    if (child.vt == VT_DISPATCH) {
+      child.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&of));
+      child.pdispVal->Release();
+    } else {
+      self = child;
+    }
+    Child c{child.vt == VT_I4 ? child.lVal : 0, 0, u"", {}};
+    VARIANT role;
+    VariantInit(&role);
+    of->get_accRole(self, &role);
+    c.role = role.vt == VT_I4 ? role.lVal : 0;
+    BSTR name = nullptr;
+    of->get_accName(self, &name);
+    if (name) c.name = reinterpret_cast<const char16_t*>(name);
+    SysFreeString(name);
+    long x = 0, y = 0, w = 0, h = 0;
+    of->accLocation(&x, &y, &w, &h, self);
+    POINT corner{x, y};
+    ScreenToClient(window, &corner);
+    c.place = {corner.x, corner.y, corner.x + w, corner.y + h};
+    if (of != object) of->Release();
+    result.push_back(c);
+  }
+  object->Release();
+  return result;
+}
+
 std::u16string TextOf(HWND hwnd) {
   wchar_t buffer[256] = {};
   GetWindowTextW(hwnd, buffer, 256);
@@ -130,11 +184,16 @@ TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
       ASSERT_EQ(view.Dpi(), dpi);
     }
     dpi = view.Dpi();
+    // The window draws the labels, where a screen reader is told they are.
+    const std::vector<Child> children = ChildrenOf(view.Window());
+    ASSERT_EQ(children.size(), std::size(Layout::kControls));
     for (const Layout::Control& c : Layout::kControls) {
       HWND hwnd = view.Control(c);
-      ASSERT_NE(hwnd, nullptr) << c.name;
+      const bool drawn = c.kind == Layout::Kind::Label;
+      ASSERT_EQ(hwnd == nullptr, drawn) << c.name;
       const Layout::Rect r = Layout::InWindow(c);
-      const RECT at = InClient(hwnd);
+      const RECT at =
+          drawn ? children[static_cast<std::size_t>(&c - Layout::kControls)].place : InClient(hwnd);
       const auto scaled = [&](int px) { return MulDiv(px, static_cast<int>(dpi), 96); };
       EXPECT_EQ(at.left, scaled(r.left)) << c.name << " at " << dpi;
       EXPECT_EQ(at.top, scaled(r.top)) << c.name << " at " << dpi;
@@ -143,7 +202,8 @@ TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
       const bool picture = c.kind == Layout::Kind::CopyPicture || c.kind == Layout::Kind::PastePicture;
       // A picture button's text is what it does, for screen readers.
       const char* text = picture ? c.tooltip : c.caption;
-      EXPECT_EQ(TextOf(hwnd), std::u16string(text, text + strlen(text))) << c.name;
+      const std::u16string caption = drawn ? std::u16string(text, text + strlen(text)) : TextOf(hwnd);
+      EXPECT_EQ(caption, std::u16string(text, text + strlen(text))) << c.name;
       if (picture || !*c.caption) continue;
       // The caption fits beside what the control draws (a radio's circle, a
       // button's edge, a frame's line), in its own font and, as wide or
@@ -152,10 +212,11 @@ TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
                                                 : c.kind == Layout::Kind::Button ? 6
                                                 : c.kind == Layout::Kind::Label  ? 0
                                                                                  : 18);
+      // A drawn label is in the captions' font, as a button's.
+      HWND inFont = drawn ? view.Button(Buttons::Update, 0) : hwnd;
       LOGFONTW own{};
-      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof(own), &own);
-      HDC dc = GetDC(hwnd);
-      const std::u16string caption = TextOf(hwnd);
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(inFont, WM_GETFONT, 0, 0)), sizeof(own), &own);
+      HDC dc = GetDC(inFont);
       for (const std::wstring& face :
            {std::wstring(own.lfFaceName), std::wstring(L"Tahoma"), std::wstring(L"Segoe UI")}) {
         LOGFONTW lf = own;
@@ -170,7 +231,7 @@ TEST_F(Window, EveryControlAsTheTableSaysAtEachDpi) {
         SelectObject(dc, old);
         DeleteObject(font);
       }
-      ReleaseDC(hwnd, dc);
+      ReleaseDC(inFont, dc);
     }
   }
   const LONG style = GetWindowLongW(view.Window(), GWL_STYLE);
@@ -260,6 +321,29 @@ TEST_F(Window, ScreenReadersGetTheNamesAndTheNote) {
     EXPECT_EQ(Accessible(c.control, false), c.name);
     EXPECT_EQ(view.Tooltip(c.control), c.tooltip) << std::string(c.name.begin(), c.name.end());
   }
+  // The drawn labels are static text among the window's children, in the
+  // table's order; the point at a label's middle is that label.
+  std::vector<std::u16string> texts;
+  const std::vector<Child> children = ChildrenOf(view.Window());
+  for (const Child& c : children) {
+    if (c.role == ROLE_SYSTEM_STATICTEXT) texts.push_back(c.name);
+  }
+  EXPECT_EQ(texts, (std::vector<std::u16string>{u"Decimal", u"Hex", u"Binary", u"1,234  => 4321",
+                                                u"1,234  => 1234", u"Will work only from Decimal to..."}));
+  IAccessible* object = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(view.Window(), OBJID_CLIENT, IID_IAccessible,
+                                                      reinterpret_cast<void**>(&object)));
+  for (const Child& c : children) {
+    if (!c.number) continue;
+    POINT middle{(c.place.left + c.place.right) / 2, (c.place.top + c.place.bottom) / 2};
+    ClientToScreen(view.Window(), &middle);
+    VARIANT hit;
+    VariantInit(&hit);
+    EXPECT_HRESULT_SUCCEEDED(object->accHitTest(middle.x, middle.y, &hit));
+    EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, c.number) << std::string(c.name.begin(), c.name.end());
+  }
+  object->Release();
+
   view.SetDescription(kRowDec, u"exactly 16777217");
   EXPECT_EQ(view.Tooltip(view.Box(kRowDec)), u"exactly 16777217");
   EXPECT_EQ(Accessible(view.Box(kRowDec), true), u"exactly 16777217");
@@ -290,6 +374,7 @@ TEST(ScreenReader, GetsTheNamesBeforeTheWindowSettles) {
 TEST_F(Window, ArrowKeysChooseWithinAGroupThroughTheClickHandler) {
   Win32View& view = window.window;
   view.Select(Options::Type, 0);
+  view.Select(Options::Display, 1);
   SetFocus(view.Option(Options::Type, 0));
   for (const auto& [key, chosen] : {std::pair{VK_DOWN, 1}, {VK_DOWN, 2}, {VK_UP, 1}}) {
     MSG msg{GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 0, 0, {}};
@@ -298,7 +383,8 @@ TEST_F(Window, ArrowKeysChooseWithinAGroupThroughTheClickHandler) {
     EXPECT_TRUE(view.IsSelected(Options::Type, static_cast<int16_t>(chosen))) << chosen;
     EXPECT_EQ(GetFocus(), view.Option(Options::Type, static_cast<int16_t>(chosen)));
   }
-  EXPECT_FALSE(view.IsSelected(Options::Display, 0)) << "the other group is left alone";
+  EXPECT_TRUE(view.IsSelected(Options::Display, 1) && !view.IsSelected(Options::Display, 0))
+      << "the other group is left alone";
 }
 
 TEST(Locale, TheDecimalBoxReadsAsTheRegionalSettingsWrite) {

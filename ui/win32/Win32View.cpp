@@ -60,11 +60,16 @@ Win32View::Win32View(HINSTANCE instance) {
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &Win32View::WindowProc;
   wc.hInstance = instance;
+  // Both sizes from the resource, so that the system does not shrink the
+  // large one for the title bar.
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm =
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
-  RegisterClassExW(&wc);  // fails harmlessly when a second view registers it again
+  RegisterClassExW(&wc);
   // Made at its size for the system's DPI: the window is resized on
   // creation only where its monitor has another.
   const SIZE size = FrameSize(GetDpiForSystem());
@@ -76,6 +81,18 @@ Win32View::Win32View(HINSTANCE instance) {
   dpi_ = GetDpiForWindow(window_) ? GetDpiForWindow(window_) : 96;
   MakeFontsAndPictures();
   CreateControls(instance);
+  // Screen readers read the drawn labels among the controls, in the table's order.
+  names_.SetChildren(window_, [this] {
+    std::vector<AccessibleChild> children;
+    for (const Layout::Control& c : Layout::kControls) {
+      if (c.kind == Layout::Kind::Label) {
+        children.emplace_back(DrawnText{Utf16(c.caption), Place(c)});
+      } else {
+        children.emplace_back(Control(c));
+      }
+    }
+    return children;
+  });
   // The focus goes to the Decimal box when the window is first activated.
   focus_ = arrays_.boxes[kRowDec];
   // What the first paint does not need waits for the first timer tick,
@@ -126,6 +143,9 @@ Win32View::~Win32View() {
 void Win32View::CreateControls(HINSTANCE instance) {
   for (const Layout::Control& entry : Layout::kControls) {
     const Layout::Control* c = &entry;
+    // The labels are drawn by the window itself (DrawLabels): a child window
+    // each would cost the start as much again as drawing them.
+    if (c->kind == Layout::Kind::Label) continue;
     const auto index = static_cast<std::size_t>(c->index);
     const std::u16string caption = Utf16(c->caption);
     const wchar_t* cls = WC_BUTTONW;
@@ -137,9 +157,7 @@ void Win32View::CreateControls(HINSTANCE instance) {
         style |= WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL;
         exStyle = WS_EX_CLIENTEDGE;
         break;
-      case Layout::Kind::Label:
-        cls = WC_STATICW;
-        style |= SS_LEFT | SS_NOPREFIX | WS_GROUP;
+      case Layout::Kind::Label:  // drawn, not made
         break;
       case Layout::Kind::Frame:
         style |= BS_GROUPBOX | WS_GROUP;
@@ -165,21 +183,25 @@ void Win32View::CreateControls(HINSTANCE instance) {
                                     ? Utf16(c->tooltip)
                                     : caption;
     const auto id = static_cast<std::intptr_t>(kFirstId + (c - Layout::kControls));
-    const Layout::Rect r = Layout::InWindow(*c);
-    HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text), style, Scale(r.left, dpi_), Scale(r.top, dpi_),
-                                Scale(r.width, dpi_), Scale(r.height, dpi_), window_,
-                                reinterpret_cast<HMENU>(id), instance, nullptr);
+    const RECT r = Place(*c);
+    HWND hwnd = CreateWindowExW(exStyle, cls, Wide(text), style, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, window_, reinterpret_cast<HMENU>(id), instance, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), FALSE);
+    // A group starts with its first option chosen, checked before the rest
+    // of the group is made: Wine's radio button walks its whole group at
+    // each check, a trip to its server for every option.
+    if ((c->kind == Layout::Kind::TypeOption || c->kind == Layout::Kind::DisplayOption) && c->index == 0) {
+      SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    }
     controls_.emplace_back(c, hwnd);
     switch (c->kind) {
       case Layout::Kind::Box:
         arrays_.boxes[index] = hwnd;
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // as long as the system allows
-        SetWindowSubclass(hwnd, &Win32View::BoxProc, static_cast<UINT_PTR>(c->index),
-                          reinterpret_cast<DWORD_PTR>(this));
+        Subclass(hwnd, *c);
         break;
       case Layout::Kind::Frame:
-        SetWindowSubclass(hwnd, &Win32View::FrameProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        Subclass(hwnd, *c);
         break;
       case Layout::Kind::TypeOption:
         arrays_.type[index] = hwnd;
@@ -189,6 +211,7 @@ void Win32View::CreateControls(HINSTANCE instance) {
         break;
       case Layout::Kind::Button:
         arrays_.update[index] = hwnd;
+        Subclass(hwnd, *c);  // for its name
         break;
       case Layout::Kind::CopyPicture:
         arrays_.copy[index] = hwnd;
@@ -231,12 +254,34 @@ void Win32View::Arrange(UINT dpi) {
   dpi_ = dpi ? dpi : 96;
   MakeFontsAndPictures();
   for (const auto& [c, hwnd] : controls_) {
-    const Layout::Rect r = Layout::InWindow(*c);
-    SetWindowPos(hwnd, nullptr, Scale(r.left, dpi_), Scale(r.top, dpi_), Scale(r.width, dpi_),
-                 Scale(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = Place(*c);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*c)), TRUE);
   }
   if (tooltip_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont_.get()), TRUE);
+  InvalidateRect(window_, nullptr, TRUE);  // the labels, in the new font and places
+}
+
+RECT Win32View::Place(const Layout::Control& c) const {
+  const Layout::Rect r = Layout::InWindow(c);
+  const int left = Scale(r.left, dpi_), top = Scale(r.top, dpi_);
+  return {left, top, left + Scale(r.width, dpi_), top + Scale(r.height, dpi_)};
+}
+
+void Win32View::DrawLabels(HDC dc) const {
+  // As a static control draws its text: wrapped at words, no mnemonics.
+  const HGDIOBJ old = SelectObject(dc, captionFont_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  for (const Layout::Control& c : Layout::kControls) {
+    if (c.kind != Layout::Kind::Label) continue;
+    const std::u16string caption = Utf16(c.caption);
+    RECT r = Place(c);
+    DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &r,
+              DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  }
+  SelectObject(dc, old);
 }
 
 LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -281,9 +326,31 @@ LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kSettleTimer) Settle();
       return 0;
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer = names_.Answer(window_, wParam, lParam)) return *answer;
+      return DefWindowProcW(window_, message, wParam, lParam);
     case WM_COMMAND:
       if (lParam) OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
       return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      DrawLabels(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      // A themed control drawing its parent's background beneath it, and
+      // any program printing the window.
+      const auto dc = reinterpret_cast<HDC>(wParam);
+      if (lParam & PRF_ERASEBKGND) {
+        RECT client;
+        GetClientRect(window_, &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      }
+      DrawLabels(dc);
+      return 0;
+    }
     case WM_DRAWITEM:
       DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
@@ -355,17 +422,46 @@ void Win32View::DrawPicture(const DRAWITEMSTRUCT& item) {
   }
 }
 
-LRESULT CALLBACK Win32View::BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR self) {
-  return reinterpret_cast<Win32View*>(self)->OnBox(static_cast<int16_t>(id), hwnd, message, wParam, lParam);
+void Win32View::Subclass(HWND control, const Layout::Control& c) {
+  // By the window procedure itself rather than the common controls'
+  // subclassing, which under Wine asks its server for a window property at
+  // every message.
+  Subclassed& record = subclassed_.emplace_back(Subclassed{this, nullptr, &c});
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record));
+  record.original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32View::ControlProc)));
 }
 
-LRESULT Win32View::OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32View::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* record = reinterpret_cast<const Subclassed*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return record->view->OnControl(*record, hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32View::OnControl(const Subclassed& record, HWND control, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
+  if (message == WM_GETOBJECT) {
+    if (const std::optional<LRESULT> answer = names_.Answer(control, wParam, lParam)) return *answer;
+  }
+  if (message == WM_NCDESTROY) names_.Forget(control);
+  if (record.control->kind == Layout::Kind::Box) return OnBox(record, control, message, wParam, lParam);
+  if (record.control->kind == Layout::Kind::Frame && message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(control, &paint);
+    DrawFrame(control, dc);
+    EndPaint(control, &paint);
+    return 0;
+  }
+  return CallWindowProcW(record.original, control, message, wParam, lParam);
+}
+
+LRESULT Win32View::OnBox(const Subclassed& record, HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int16_t row = record.control->index;
+  const auto pass = [&](WPARAM w) { return CallWindowProcW(record.original, box, message, w, lParam); };
   switch (message) {
     case WM_GETDLGCODE: {
       // Enter and Escape reach the box's key filter rather than the
       // window's navigation.
-      LRESULT code = DefSubclassProc(box, message, wParam, lParam);
+      LRESULT code = pass(wParam);
       const auto* msg = reinterpret_cast<const MSG*>(lParam);
       if (msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
         code |= DLGC_WANTMESSAGE;
@@ -379,9 +475,9 @@ LRESULT Win32View::OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPA
         case KeyEffect::None:
           return 0;
         case KeyEffect::DeleteBack:
-          return DefSubclassProc(box, WM_CHAR, VK_BACK, lParam);
+          return pass(VK_BACK);
         case KeyEffect::Insert:
-          return DefSubclassProc(box, WM_CHAR, static_cast<WPARAM>(static_cast<uint16_t>(key)), lParam);
+          return pass(static_cast<WPARAM>(static_cast<uint16_t>(key)));
       }
       return 0;
     }
@@ -394,26 +490,10 @@ LRESULT Win32View::OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPA
     case WM_PASTE:  // the context menu's Paste, and any program's
       PasteCommand(row);
       return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(box, &Win32View::BoxProc, static_cast<UINT_PTR>(row));
-      break;
     default:
       break;
   }
-  return DefSubclassProc(box, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Win32View::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    reinterpret_cast<Win32View*>(self)->DrawFrame(hwnd, dc);
-    EndPaint(hwnd, &paint);
-    return 0;
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Win32View::FrameProc, 0);
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return pass(wParam);
 }
 
 void Win32View::DrawFrame(HWND frame, HDC dc) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,8 +50,11 @@ class Win32View final : public View {
   HWND Box(int16_t row) const;
   HWND Button(Buttons array, int16_t index) const;
   HWND Option(Options array, int16_t index) const;
-  // The control a table entry made.
+  // The control a table entry made; null for a label, which the window
+  // draws.
   HWND Control(const Layout::Control& c) const;
+  // Where a table entry sits in the window's client area, at its DPI.
+  RECT Place(const Layout::Control& c) const;
   // What a control's tooltip says ("" when it has none).
   std::u16string Tooltip(HWND control) const;
   // The DPI the window is laid out for.
@@ -71,13 +75,20 @@ class Win32View final : public View {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR self);
-  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR self);
+  // A control whose messages pass through the view first: a box, a frame,
+  // a control with a name of the window's.
+  struct Subclassed {
+    Win32View* view;
+    WNDPROC original;
+    const Layout::Control* control;
+  };
+  void Subclass(HWND control, const Layout::Control& c);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnControl(const Subclassed& record, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
   void DrawFrame(HWND frame, HDC dc) const;
+  void DrawLabels(HDC dc) const;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnBox(int16_t row, HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnBox(const Subclassed& record, HWND box, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls(HINSTANCE instance);
   void MakeFontsAndPictures();
   HFONT FontOf(const Layout::Control& c) const;
@@ -95,6 +106,7 @@ class Win32View final : public View {
   UINT dpi_ = 96;
   bool ole_ = false;  // OLE started by Settle, ended with the view
   std::vector<std::pair<const Layout::Control*, HWND>> controls_;
+  std::deque<Subclassed> subclassed_;  // in place for the controls' lifetime
   Controls<HWND, HWND, HWND> arrays_;  // the controls by row and array
   std::array<std::u16string, kRowCount> descriptions_;
   AccessibleNames names_;
