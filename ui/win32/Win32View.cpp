@@ -69,7 +69,7 @@ Win32View::Win32View(HINSTANCE instance) {
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kWindowClass;
-  RegisterClassExW(&wc);
+  RegisterClassExW(&wc);  // fails harmlessly when a second view registers it again
   // Made at its size for the system's DPI: the window is resized on
   // creation only where its monitor has another.
   const SIZE size = FrameSize(GetDpiForSystem());
