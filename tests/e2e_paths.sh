@@ -104,7 +104,7 @@ check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 drop() {  # row text expected
   private_x_run "$drag_source" "$2"
   local src_pid=$! src
-  src=$(timeout 10 xdotool search --sync --pid "$src_pid" --name '^drag source$' | head -n1)
+  src=$(find_window 10 --pid "$src_pid" --name '^drag source$')
   sleep 0.3
   xdotool mousemove --window "$src" 30 30 mousedown 1
   sleep 0.3
@@ -119,6 +119,7 @@ drop() {  # row text expected
   xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
   eventually "dropping $2 onto ${rows[$1]}" "$3" text_of "$1"
   kill "$src_pid" 2>/dev/null || true
+  wait "$src_pid" 2>/dev/null || true  # its windows gone before the next search
 }
 drop 0 "9x9" "42"
 drop 0 "1024" "1024"

@@ -23,7 +23,7 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$di
 "$run" "$app" >"$dir/app.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)
-win=$(timeout 30 xdotool search --sync --name '^Dec to Hex to Bin$' | head -n1)
+win=$(find_window 30 --name '^Dec to Hex to Bin$')
 check "a screen reader's names of the boxes" "$("$run" "$acc_names" 'Dec to Hex to Bin' | tr -d '\r' | paste -sd,)" \
   "Decimal,Hex,Binary"
 sleep 0.5
@@ -149,7 +149,7 @@ drop() {  # row text: dragged from the helper's window at (0, 400) onto the box
   "$run" "$drag_source" "$2" >"$dir/drag.log" 2>&1 &
   local src=$! step
   pids+=($src)
-  timeout 20 xdotool search --sync --name '^drag source$' >/dev/null
+  find_window 20 --name '^drag source$' >/dev/null
   sleep 0.5
   local tx ty
   read -r tx ty <<<"$(point "${boxes[$1]}" 52)"

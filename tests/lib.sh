@@ -5,6 +5,10 @@
 #   eventually WHAT EXPECTED COMMAND...
 #                             check, giving COMMAND's output up to about
 #                             10 s to become EXPECTED (a loaded machine)
+#   find_window SECONDS ARGS...
+#                             the first window `xdotool search ARGS` finds,
+#                             waiting up to SECONDS for one (a search ends
+#                             in an X error when a window goes while it looks)
 #   at NAME [DX]              where a click on a control of the window lands:
 #                             "x y" in the window, in pixels at 96 dpi; DX
 #                             pixels from its left edge (12 by default, or
@@ -28,6 +32,17 @@ eventually() {
   shift 2
   for _ in $(seq 20); do got=$("$@"); [ "$got" = "$expected" ] && break; sleep 0.2; done
   check "$what" "$got" "$expected"
+}
+
+find_window() {
+  local tries=$(($1 * 5)) id _
+  shift
+  for _ in $(seq "$tries"); do
+    id=$(xdotool search "$@" 2>/dev/null | head -n1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
 }
 
 declare -A layout_rect=()
