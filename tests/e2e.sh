@@ -29,11 +29,6 @@ expect_clipboard() {
   echo "FAIL: clipboard holds '$got', expected '$1'"
   fail=1
 }
-put_clipboard() {
-  printf '%s' "$1" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
-  private_x_pids+=($!)
-  sleep 0.3
-}
 click() {
   # shellcheck disable=SC2046
   xdotool mousemove --window "$win" $(at "$1") click 1
@@ -50,13 +45,13 @@ click "cmdCopy(3)"   # Copy All
 expect_clipboard "300<>2C01<>0010110000000001<>"
 
 # Paste into the Hex box takes the text unchanged; Copy Hex gives it back.
-put_clipboard "ff"
+offer clipboard "ff"
 click "cmdPaste(1)"
 click "cmdCopy(1)"
 expect_clipboard "ff"
 
 # The Decimal box refuses text that is no number.
-put_clipboard "12abc"
+offer clipboard "12abc"
 click "cmdPaste(0)"
 click "cmdCopy(0)"
 expect_clipboard "300"

@@ -44,9 +44,7 @@ grep -q "Cannot\|Timeout\|timeout" "$private_x_dir/app.log" && { echo "note: $(h
 
 # A million characters from a working owner arrive in chunks, whole.
 big=$(head -c 1000000 /dev/zero | tr '\0' 'a')
-printf '%s' "$big" | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
-private_x_pids+=($!)
-sleep 0.5
+offer clipboard "$big"
 click "cmdPaste(1)"
 got=$(text_of 1)
 check "a million characters pasted whole" "${#got}" 1000000

@@ -21,14 +21,9 @@ boxes=(txtDec txtHex txtBin) rows=(Decimal Hex Binary)
 # shellcheck disable=SC2046
 click() { xdotool mousemove --window "$win" $(at "$1") click "${2:-1}"; sleep 0.25; }
 focus_box() { click "${boxes[$1]}"; xdotool key End; }
-put() {  # selection text
-  printf '%s' "$2" | xclip -quiet -selection "$1" -i >/dev/null 2>&1 &
-  private_x_pids+=($!)
-  sleep 0.3
-}
 # A box's text, through its Copy button ("" when the button is disabled).
 text_of() {
-  put clipboard "<none>"
+  offer clipboard "<none>"
   click "cmdCopy($1)"
   local got
   got=$(timeout 2 xclip -selection clipboard -o 2>/dev/null || true)
@@ -64,37 +59,37 @@ check "keypad 300, Enter, Enter converts" "$(text_of 1)" "2C01"
 
 # --- Shift+Insert, the menu's Paste and the middle button follow Paste --------
 set_box 0 "300"
-put clipboard "12abc"
+offer clipboard "12abc"
 xdotool key shift+Insert
 check "Shift+Insert of 12abc into Decimal" "$(text_of 0)" "300"
 focus_box 0
-put clipboard "77"
+offer clipboard "77"
 xdotool key shift+Insert
 check "Shift+Insert of 77 replaces Decimal" "$(text_of 0)" "77"
 focus_box 1
-put clipboard "zz"
+offer clipboard "zz"
 xdotool key shift+Insert
 check "Shift+Insert into Hex takes any text" "$(text_of 1)" "zz"
 
 focus_box 0
-put clipboard "12abc"
+offer clipboard "12abc"
 xdotool key Menu
 sleep 0.4
 xdotool key p
 sleep 0.3
 check "the menu's Paste of 12abc into Decimal" "$(text_of 0)" "77"
 focus_box 0
-put clipboard "-5"
+offer clipboard "-5"
 xdotool key Menu
 sleep 0.4
 xdotool key p
 sleep 0.3
 check "the menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
 
-put primary "xyz"
+offer primary "xyz"
 click txtDec 2
 check "middle button with xyz selected, on Decimal" "$(text_of 0)" "-5"
-put primary "42"
+offer primary "42"
 click txtDec 2
 check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 
@@ -127,21 +122,21 @@ drop 2 "abc" "abc"
 
 # --- Any script, by every path: drawn from the package's fonts or as boxes ------
 focus_box 1
-put clipboard "क्षि"
+offer clipboard "क्षि"
 xdotool key shift+Insert
 check "Shift+Insert of Devanagari into Hex" "$(text_of 1)" "क्षि"
 focus_box 2
-put clipboard "ក្ស"
+offer clipboard "ក្ស"
 xdotool key Menu
 sleep 0.4
 xdotool key p
 sleep 0.3
 check "the menu's Paste of Khmer into Binary" "$(text_of 2)" "ក្ស"
-put primary "ܐܒܓ"
+offer primary "ܐܒܓ"
 click txtHex 2
 check "middle button with Syriac, on Hex" "$(text_of 1)" "ܐܒܓ"
 LC_ALL=C.UTF-8 drop 2 "ABकCD" "ABकCD"
-put clipboard $'\xee\x80\x80'
+offer clipboard $'\xee\x80\x80'
 click "cmdPaste(1)"
 check "the Paste button with a private-use character, on Hex" "$(text_of 1)" $'\xee\x80\x80'
 

@@ -41,7 +41,18 @@ text_of() {  # a box's text, through its Copy button
   click "cmdCopy($1)"
   timeout 2 wl-paste --no-newline 2>/dev/null || true
 }
-put() { wl-copy "$@"; sleep 0.2; }
+put() {  # [--primary] [--] text: offered by a wl-copy, once another program reads it back
+  local which=()
+  [ "$1" != --primary ] || { which=(--primary); shift; }
+  [ "$1" != -- ] || shift
+  wl-copy "${which[@]}" -- "$1"
+  local _
+  for _ in $(seq 50); do
+    [ "$(timeout 2 wl-paste "${which[@]}" --no-newline 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "note: the selection did not come to hold '$1'"
+}
 
 start
 check "app id and title" "$app_id $title" "io.github.nombrelix.Nombrelix Dec_to_Hex_to_Bin"

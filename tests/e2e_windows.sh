@@ -44,9 +44,8 @@ point() {  # control [dx]: the screen point a click on it lands on
 # shellcheck disable=SC2046
 click() { xdotool mousemove $(point "$1") click "${2:-1}"; sleep 0.3; }
 clip() { timeout 2 xclip -selection clipboard -o 2>/dev/null || true; }
-# xclip stays behind to serve what it put: never on the caller's output,
-# which a command substitution would wait on.
-put() { printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; sleep 0.2; }
+# Wine takes a new X owner's text into its own clipboard a moment after.
+put() { offer clipboard "$1"; sleep 0.2; }
 text_of() {  # a box's text, through its Copy button
   printf 'none' | xclip -selection clipboard -i >/dev/null 2>&1
   local got try

@@ -16,6 +16,12 @@
 #                             top (or its middle)
 #   geometry NAME             the control's place as WxH+X+Y (ImageMagick's
 #                             crop) in the window at 96 dpi
+#   offer SELECTION TEXT      TEXT on the X clipboard or primary selection,
+#                             held by an xclip of its own (which ends with
+#                             the X server or the next owner), once another
+#                             program reads it back: a loaded machine starts
+#                             xclip late, and a click before then pastes what
+#                             was there
 # The places come from the window's own control table, through the
 # layout_points program that $NOMBRELIX_LAYOUT_POINTS names, read when this
 # is sourced; a Windows build's .exe runs under ${WINE:-wine}, so a script
@@ -34,6 +40,16 @@ eventually() {
   check "$what" "$got" "$expected"
 }
 
+offer() {
+  # Never on the caller's output, which a command substitution waits on.
+  printf '%s' "$2" | xclip -selection "$1" -i >/dev/null 2>&1
+  local _
+  for _ in $(seq 50); do
+    [ "$(timeout 2 xclip -selection "$1" -o 2>/dev/null)" = "$2" ] && return 0
+    sleep 0.1
+  done
+  echo "note: the $1 did not come to hold '${2:0:80}'"
+}
 find_window() {
   local tries=$(($1 * 5)) id _
   shift
