@@ -50,7 +50,8 @@ class QtHarness final : public ViewHarness {
  public:
   QtHarness() {
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();  // the offscreen platform activates it a moment later
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
   }
   View& view() override { return window; }
   bool IsEnabled(Buttons array, int16_t index) override { return window.Button(array, index)->isEnabled(); }
@@ -300,7 +301,8 @@ class Window : public ::testing::Test {
   Window() : clipboard(*QApplication::clipboard()), form(view, clipboard, NumberFormat{}) {
     form.Form_Load();
     view.show();
-    QApplication::setActiveWindow(&view);
+    view.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
     view.Box(kRowDec)->setFocus();
   }
   QString Text(int16_t row) { return view.Box(row)->text(); }
