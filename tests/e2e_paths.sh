@@ -97,12 +97,14 @@ check "middle button with 42 selected, on Decimal" "$(text_of 0)" "42"
 # The source lives until the box shows the outcome: the box may ask it for
 # the text late on a loaded machine.
 drop() {  # row text expected
-  private_x_run "$drag_source" "$2"
+  rm -f "$private_x_dir/pressed"
+  private_x_run "$drag_source" "$2" "$private_x_dir/pressed"
   local src_pid=$! src
   src=$(find_window 10 --pid "$src_pid" --name '^drag source$')
   sleep 0.3
   xdotool mousemove --window "$src" 30 30 mousedown 1
-  sleep 0.3
+  appears "$private_x_dir/pressed" || true
+  sleep 0.1
   local x y step
   read -r x y <<<"$(at "${boxes[$1]}" 30)"
   for step in 1 2 3 4 5 6; do

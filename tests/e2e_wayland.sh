@@ -100,13 +100,15 @@ check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
 # The source lives until the box shows the outcome: the box may ask it for
 # the text late on a loaded machine.
 drop() {  # row text expected
-  "$drag_source" "$2" >>"$dir/app.log" 2>&1 &
+  rm -f "$dir/pressed"
+  "$drag_source" "$2" "$dir/pressed" >>"$dir/app.log" 2>&1 &
   local src=$! sx sy _
   pids+=($src)
-  for _ in $(seq 50); do read -r _ _ _ sx sy _ <<<"$(private_wl_tree | grep "^drag_source")" || true; [ -n "${sx:-}" ] && break; sleep 0.1; done
+  for _ in $(seq 50); do read -r _ _ _ sx sy _ <<<"$(private_wl_tree | awk -v pid="$src" '$1 == "drag_source" && $3 == pid')" || true; [ -n "${sx:-}" ] && break; sleep 0.1; done
   sleep 0.3
   send move $((sx + 10)) $((sy + 10))
   send down 1
+  appears "$dir/pressed" || true
   local x y step
   read -r x y <<<"$(at "${boxes[$1]}" 22)"
   x=$((ox + x)) y=$((oy + y))

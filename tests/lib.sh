@@ -9,6 +9,7 @@
 #                             the first window `xdotool search ARGS` finds,
 #                             waiting up to SECONDS for one (a search ends
 #                             in an X error when a window goes while it looks)
+#   appears FILE              waits up to 10 s for a helper to make FILE
 #   at NAME [DX]              where a click on a control of the window lands:
 #                             "x y" in the window, in pixels at 96 dpi; DX
 #                             pixels from its left edge (12 by default, or
@@ -49,6 +50,12 @@ offer() {
     sleep 0.1
   done
   echo "note: the $1 did not come to hold '${2:0:80}'"
+}
+appears() {
+  local _
+  for _ in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done
+  echo "note: $1 did not appear"
+  return 1
 }
 find_window() {
   local tries=$(($1 * 5)) id _
