@@ -37,9 +37,16 @@ click() {  # control [button]
   send click "${2:-1}"
   sleep 0.2
 }
-text_of() {  # a box's text, through its Copy button
+text_of() {  # a box's text, through its Copy button, once the window has taken the click (a loaded machine is late)
+  put "<none>"
   click "cmdCopy($1)"
-  timeout 2 wl-paste --no-newline 2>/dev/null || true
+  local got _
+  for _ in $(seq 50); do
+    got=$(timeout 2 wl-paste --no-newline 2>/dev/null) && [ "$got" != "<none>" ] && break
+    got=
+    sleep 0.1
+  done
+  printf '%s' "$got"
 }
 put() {  # [--primary] [--] text: offered by a wl-copy, once another program reads it back
   local which=()
@@ -137,12 +144,16 @@ hung() {  # what, clipboard|primary, the paste's click...
   t0=$(date +%s%N)
   "$@"
   click "cmdCopy(1)"   # queued behind the paste
-  until got=$(timeout 0.05 wl-paste --no-newline 2>/dev/null); do :; done
+  # The stopped owner answers no read: the first that succeeds is the
+  # window's, and shows that it went on without the owner. How long that
+  # took is a figure; a minute without is a window that waits for the owner.
+  until got=$(timeout 0.2 wl-paste --no-newline 2>/dev/null); do
+    [ $(($(date +%s%N) - t0)) -lt 60000000000 ] || { got="(no answer while the owner was stopped)"; break; }
+  done
   t1=$(date +%s%N)
   kill -CONT "$owner"
   check "$what: the Hex box is kept" "$got" "1F"
   echo "note: $what: the window answered after $(((t1 - t0) / 1000000)) ms"
-  [ $(((t1 - t0) / 1000000)) -lt 5000 ] || { echo "FAIL: $what: the window did not answer"; fail=1; }
 }
 put 1F
 click "cmdPaste(1)"
