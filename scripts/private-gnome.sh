@@ -95,7 +95,9 @@ private_gnome_start() {
 # The shell's answer, unquoted: (true, '"text"') gives text.
 gnome_eval() {
   local out
-  out=$(gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1") || return 1
+  # A shell that stalls fails a call in 10 s, not in D-Bus's 25.
+  out=$(gdbus call --session --timeout 10 -d org.gnome.Shell -o /org/gnome/Shell -m org.gnome.Shell.Eval "$1") ||
+    return 1
   [[ $out == "(true, "* ]] || { echo "gnome_eval: $out" >&2; return 1; }
   out=${out#(true, \'}
   out=${out%\')}
@@ -104,6 +106,6 @@ gnome_eval() {
 }
 
 gnome_shot() {
-  gdbus call --session -d org.gnome.Shell.Screenshot -o /org/gnome/Shell/Screenshot \
+  gdbus call --session --timeout 10 -d org.gnome.Shell.Screenshot -o /org/gnome/Shell/Screenshot \
     -m org.gnome.Shell.Screenshot.ScreenshotArea "$2" "$3" "$4" "$5" false "$1" >/dev/null
 }
