@@ -27,7 +27,7 @@ WIN_TEST_DEPS := wine wine64 fonts-wine 'fonts-liberation>=1:2|fonts-liberation2
 # GNOME: the end-to-end test under a headless GNOME Shell (a large
 # install, so a target of its own).
 GNOME_TEST_DEPS := gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gnome dbus-daemon \
-                   gsettings-desktop-schemas xclip imagemagick
+                   gsettings-desktop-schemas xclip imagemagick procps
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
         windows test-windows test-gnome bench-deps

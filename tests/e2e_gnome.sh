@@ -18,7 +18,7 @@ mkdir -p "$private_gnome_dir/share/applications"
 cp "$entry" "$private_gnome_dir/share/applications/"
 # GNOME lists an entry only where its program is on the PATH.
 export PATH=$(cd "$(dirname "$app")" && pwd):$PATH
-gsettings_() { gsettings "$@"; sleep 0.5; }
+gsettings_() { timeout 20 gsettings "$@" || { echo "FAIL: gsettings $*"; fail=1; }; sleep 0.5; }
 private_gnome_start 1024x768
 dir=$private_gnome_dir
 area=$(geometry window)
@@ -45,12 +45,10 @@ start() {  # [env...] -- [args...]
   : >"$dir/app.log"
   env QT_LOGGING_RULES=nombrelix.platform.info=true "${envs[@]}" "$app" "$@" >>"$dir/app.log" 2>&1 &
   app_pid=$!
-  local _
-  for _ in $(seq 100); do info=$(window_info "$app_pid") && [ -n "$info" ] && break; sleep 0.1; done
-  [ -n "$info" ] || {
+  gnome_until 30 eval 'info=$(window_info "$app_pid") && [ -n "$info" ]' || {
     echo "FAIL: the window did not appear"
     cat "$dir/app.log"
-    gnome_eval 1 >/dev/null 2>&1 || { echo "GNOME Shell is gone:"; tail -n 40 "$dir/gnome.log"; }
+    private_gnome_report
     exit 1
   }
   sleep 0.5
