@@ -113,8 +113,8 @@ private_gnome_session() {
   # No banners over the windows under test (such as "Screen Lock disabled").
   # No wallpaper either: GNOME Shell 43 starts ibus-daemon with a JavaScript
   # child setup, which deadlocks in the forked child when another thread
-  # held the type system's lock, and the wallpaper is loaded in a thread
-  # at that very moment.
+  # held the type system's lock; the wallpaper's loading thread runs within
+  # milliseconds of it, the likeliest such thread (not proven).
   local key
   for key in "notifications show-banners false" "background picture-options none"; do
     timeout 20 gsettings set org.gnome.desktop.$key || { echo "gsettings did not answer" >&2; return 1; }
