@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Clipboard.h"
 #include "View.h"
@@ -61,6 +63,8 @@ class FakeView final : public View {
     if (ValidRow(row)) descriptions_[Row(row)] = text;
   }
 
+  void Announce(const std::u16string& text) override { announced_.push_back(text); }
+
   // --- The user's side ---------------------------------------------------
 
   std::u16string Description(int16_t row) const { return ValidRow(row) ? descriptions_[Row(row)] : u""; }
@@ -68,6 +72,8 @@ class FakeView final : public View {
     return ValidButton(array, index) && enabled_[Arr(array)][Idx(index)];
   }
   Focus FocusedControl() const { return focus_; }
+  // What screen readers were told, oldest first; taking it clears it.
+  std::vector<std::u16string> TakeAnnounced() { return std::exchange(announced_, {}); }
   bool ButtonHasFocus(Buttons array, int16_t index) const {
     return focus_ == Focus{Focus::Button, static_cast<int16_t>(array), index};
   }
@@ -136,6 +142,7 @@ class FakeView final : public View {
   }();
   std::array<Flags, 2> selected_{};
   Focus focus_{};
+  std::vector<std::u16string> announced_;
 };
 
 // A clipboard in memory that can be told to fail.

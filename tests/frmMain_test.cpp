@@ -522,6 +522,49 @@ TEST_F(Window, AFailingClipboardEndsTheCommandOnly) {
 
 // --- German separators -----------------------------------------------------------
 
+
+// --- What screen readers are told -------------------------------------------
+
+TEST_F(Window, EachResultIsToldOnceInTheCaptionsWords) {
+  struct Step {
+    std::function<void()> act;
+    std::vector<std::string> told;  // nothing: the command is silent
+  };
+  const std::string ones(32, '1');
+  const std::vector<Step> steps = {
+      // Update tells the other two boxes, and a type it chose.
+      {[&] { Put(kRowDec, "255"), Update(kRowDec); }, {"Hex FF, Binary 11111111, Byte"}},
+      {[&] { Update(kRowDec); }, {"Hex FF, Binary 11111111"}},
+      {[&] { Put(kRowDec, "-1"), Update(kRowDec); }, {"Hex FFFF, Binary 1111111111111111, Integer"}},
+      // A bound that replaced the decimal text is told first.
+      {[&] { Put(kRowDec, "99999999999"), Update(kRowDec); },
+       {"Decimal 2147483647, Hex FFFFFF7F, Binary 11111111111111111111111101111111, Long"}},
+      {[&] { Put(kRowDec, "-"), Update(kRowDec); }, {}},  // no number: nothing changed
+      {[&] { Put(kRowHex, "FFFFFFFF"), Update(kRowHex); }, {"Decimal 4.294967E+09, exactly 4294967295, Binary " + ones}},
+      {[&] { Put(kRowBin, "1010"), Update(kRowBin); }, {"Decimal 10, Hex 0A"}},
+      {[&] { Put(kRowHex, "123456789"), Update(kRowHex); }, {"Hex empty"}},
+      // Copy tells what went onto the clipboard, and only that.
+      {[&] { view.Click(Buttons::Copy, kRowBin); }, {"Copied Binary 1010"}},
+      {[&] { Put(kRowHex, "A"), view.Click(Buttons::Copy, kCopyAll); }, {"Copied Decimal 10, Hex A, Binary 1010"}},
+      {[&] { clipboard.failing = true, view.Click(Buttons::Copy, kRowDec); }, {}},
+      // Paste tells the row's text after it, taken or refused.
+      {[&] { view.Click(Buttons::Paste, kRowDec); }, {"Decimal 10"}},
+      {[&] { clipboard.failing = false, clipboard.text = u"abc", view.Click(Buttons::Paste, kRowDec); },
+       {"Decimal 10"}},
+      {[&] { view.Click(Buttons::Paste, kRowHex); }, {"Hex abc"}},
+      {[&] { view.Drop(kRowBin, std::u16string(100, u'1')); }, {"Binary 100 characters"}},
+      // Typing and options are the focused control's own: nothing more is said.
+      {[&] { view.Type(kRowDec, u"5"), view.ClickOption(Options::Type, kLong); }, {}},
+  };
+  view.TakeAnnounced();
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    steps[i].act();
+    std::vector<std::string> told;
+    for (const std::u16string& t : view.TakeAnnounced()) told.push_back(A(t));
+    EXPECT_EQ(told, steps[i].told) << "step " << i;
+  }
+}
+
 class GermanWindow : public Window {
  protected:
   GermanWindow() : Window(NumberFormat{u',', u'.'}) {}

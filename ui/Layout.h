@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "View.h"
 
@@ -82,5 +83,10 @@ constexpr Rect Pixels(const Control& c) {
 const Control* ContainerOf(const Control& c);
 // A control's place in pixels at 96 dpi, relative to the window.
 Rect InWindow(const Control& c);
+
+// The caption of a row's label ("Hex") and of a number type option
+// ("Byte"); "" outside their arrays.
+std::u16string RowCaption(int16_t row);
+std::u16string TypeCaption(int16_t index);
 
 }  // namespace Layout

@@ -82,4 +82,8 @@ class View {
   // A note on a box's value, shown as its tooltip and read by screen
   // readers; "" removes it. Any change of the box's text removes it too.
   virtual void SetDescription(int16_t row, const std::u16string& text) = 0;
+  // Tells screen readers a command's result, once and politely (after what
+  // they are saying). Nothing is shown: it is what the eye sees in the
+  // window, told to the ear.
+  virtual void Announce(const std::u16string& text) = 0;
 };

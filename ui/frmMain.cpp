@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "Layout.h"
 #include "m_AllBinTo.h"
 #include "m_Helper.h"
 
@@ -36,6 +37,17 @@ uint64_t ExactValue(const std::u16string& text, bool hex, bool littleEndian) {
 std::u16string DecimalDigits(uint64_t value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
+}
+
+// A box as a screen reader is told it, by its caption: "Hex FF". A text
+// too long to listen to is told by its length.
+std::u16string Told(int16_t row, const std::u16string& text) {
+  constexpr std::size_t kLongest = 64;
+  std::u16string said = Layout::RowCaption(row) + u' ';
+  if (text.empty()) return said + u"empty";
+  if (text.size() <= kLongest) return said + text;
+  const std::string length = std::to_string(text.size());
+  return said + std::u16string(length.begin(), length.end()) + u" characters";
 }
 
 }  // namespace
@@ -90,6 +102,15 @@ void frmMain::FitTypeToValue(int16_t index) {
   }
 }
 
+int16_t frmMain::ChosenType() const {
+  for (int16_t i = 0; i < kTypeCount; ++i) {
+    if (view_.IsSelected(Options::Type, i)) return i;
+  }
+  return -1;
+}
+
+std::u16string frmMain::ToldRow(int16_t row) const { return Told(row, view_.GetText(row)); }
+
 void frmMain::cmdUpdate_Click(int16_t index) {
   if (index == kRowDec) {
     UpdateFromDecimal();
@@ -102,11 +123,14 @@ void frmMain::UpdateFromDecimal() {
   const std::optional<DecimalNumber> x = ReadDecimal(view_.GetText(kRowDec), format_);
   // Text that is no number (a lone minus, "1-2") converts nothing.
   if (!x) return;
+  const bool clamped = CompareTo(*x, std::numeric_limits<int32_t>::min()) < 0 ||
+                       CompareTo(*x, std::numeric_limits<int32_t>::max()) > 0;
   if (CompareTo(*x, std::numeric_limits<int32_t>::min()) < 0) {
     view_.SetText(kRowDec, u"-2147483648");
   } else if (CompareTo(*x, std::numeric_limits<int32_t>::max()) > 0) {
     view_.SetText(kRowDec, u"2147483647");
   }
+  const int16_t typeBefore = ChosenType();
   FitTypeToValue(kRowDec);
   const int16_t last = static_cast<int16_t>(state_.TypeBytes - 1);
 
@@ -127,6 +151,13 @@ void frmMain::UpdateFromDecimal() {
   }
   view_.SetText(kRowBin, binary);
   view_.SetText(kRowHex, m_AllBinTo::DecToHex(readValue(), state_.TypeBits, state_.LittleEndian));
+
+  // The ear is told what changed away from the Update button: a bound that
+  // replaced the decimal text, the other two boxes, a new number type.
+  std::u16string told = clamped ? ToldRow(kRowDec) + u", " : u"";
+  told += ToldRow(kRowHex) + u", " + ToldRow(kRowBin);
+  if (ChosenType() != typeBefore) told += u", " + Layout::TypeCaption(ChosenType());
+  view_.Announce(told);
 }
 
 void frmMain::UpdateFromText(int16_t source) {
@@ -134,6 +165,7 @@ void frmMain::UpdateFromText(int16_t source) {
   const std::u16string text = view_.GetText(source);
   if (text.size() > static_cast<std::size_t>(hex ? kMaxHexLength : kMaxBinLength)) {
     view_.SetText(source, u"");
+    view_.Announce(ToldRow(source));
     return;
   }
   const float value =
@@ -148,6 +180,8 @@ void frmMain::UpdateFromText(int16_t source) {
   } else {
     view_.SetText(kRowHex, m_AllBinTo::BinToHex(text));
   }
+  const int16_t other = hex ? kRowBin : kRowHex;
+  view_.Announce(ToldRow(kRowDec) + (exact != decimal ? u", exactly " + exact : u"") + u", " + ToldRow(other));
 }
 
 void frmMain::RowChanged(int16_t row, bool& flag) {
@@ -179,17 +213,27 @@ void frmMain::cmdCopy_Click(int16_t index) {
   // A clipboard that fails ends the command; the boxes are only read.
   if (!clipboard_.Clear()) return;
   std::u16string text;
+  std::u16string told = u"Copied ";
   if (index == kCopyAll) {
-    for (int16_t row : {kRowDec, kRowHex, kRowBin}) text += view_.GetText(row) + u"<>";
+    for (int16_t row : {kRowDec, kRowHex, kRowBin}) {
+      text += view_.GetText(row) + u"<>";
+      told += ToldRow(row) + (row == kRowBin ? u"" : u", ");
+    }
   } else {
     text = view_.GetText(index);
+    told += ToldRow(index);
   }
-  clipboard_.SetText(text);
+  // Only what really went onto the clipboard is told.
+  if (clipboard_.SetText(text)) view_.Announce(told);
 }
 
 void frmMain::cmdPaste_Click(int16_t index) {
   const std::optional<std::u16string> text = clipboard_.GetText();
-  if (text) PasteInto(index, *text);
+  if (text) {
+    PasteInto(index, *text);
+  } else if (index >= 0 && index < kRowCount) {
+    view_.Announce(ToldRow(index));  // unchanged: the clipboard could not be read
+  }
 }
 
 void frmMain::txt_TextOffered(int16_t row, const std::u16string& text) {
@@ -204,7 +248,11 @@ void frmMain::PasteInto(int16_t row, const std::u16string& text) {
     if (ReadDecimal(text, format_)) view_.SetText(kRowDec, text);
   } else if (row == kRowHex || row == kRowBin) {
     view_.SetText(row, text);
+  } else {
+    return;
   }
+  // The row's text after the paste, also when it refused the text.
+  view_.Announce(ToldRow(row));
 }
 
 void frmMain::TextChanged(int16_t row) {

@@ -57,6 +57,10 @@ class frmMain final : public ViewEvents {
 
  private:
   void RefreshCopyAll();
+  // The chosen number type's option, -1 when none is.
+  int16_t ChosenType() const;
+  // A box's caption and text, as screen readers are told it.
+  std::u16string ToldRow(int16_t row) const;
   void FitTypeToValue(int16_t index);
 
   void RowChanged(int16_t row, bool& flag);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "QtReleaseFixes.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QTimer>
@@ -39,6 +40,37 @@ bool PutOffClose(QWidget& window, QCloseEvent& event, bool& putOff) {
   event.ignore();
   QTimer::singleShot(0, &window, &QWidget::close);
   return true;
+}
+
+namespace {
+// The control's own description while it tells a result; the property
+// marks a control that tells one.
+constexpr char kOwn[] = "nombrelixOwnDescription";
+}  // namespace
+
+void SetOwnDescription(QWidget& control, const QString& text) {
+  if (control.property(kOwn).isValid()) {
+    control.setProperty(kOwn, text);
+  } else {
+    control.setAccessibleDescription(text);
+  }
+}
+
+void AnnounceAsFocusDescription(QWidget& window, const QString& text) {
+  QWidget* focus = window.focusWidget() ? window.focusWidget() : &window;
+  if (!focus->property(kOwn).isValid()) {
+    focus->setProperty(kOwn, focus->accessibleDescription());
+    QObject::connect(qApp, &QApplication::focusChanged, focus, [focus](QWidget* old, QWidget*) {
+      if (old != focus || !focus->property(kOwn).isValid()) return;
+      const QString own = focus->property(kOwn).toString();
+      focus->setProperty(kOwn, QVariant());
+      focus->setAccessibleDescription(own);
+    });
+  } else {
+    // The same words again are a change too, and are told again.
+    focus->setAccessibleDescription(focus->property(kOwn).toString());
+  }
+  focus->setAccessibleDescription(text);
 }
 
 }  // namespace QtReleaseFixes

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "QtView.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -498,7 +499,20 @@ void QtView::SetDescription(int16_t row, const std::u16string& text) {
   if (!box) return;
   const QString note = QString::fromStdU16String(text);
   box->setToolTip(note);
-  box->setAccessibleDescription(note);
+  QtReleaseFixes::SetOwnDescription(*box, note);
+}
+
+void QtView::Announce(const std::u16string& text) {
+  const QString words = QString::fromStdU16String(text);
+  if constexpr (QtReleaseFixes::kNoAnnouncementEvent) {
+    QtReleaseFixes::AnnounceAsFocusDescription(*this, words);
+  } else {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(this, words);
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#endif
+  }
 }
 
 void QtView::FitFont(QLineEdit* box, const QString& text) {

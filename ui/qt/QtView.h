@@ -35,6 +35,7 @@ class QtView final : public QWidget, public View {
   void SetFocus(Buttons array, int16_t index) override;
   int16_t Count(Buttons array) const override;
   void SetDescription(int16_t row, const std::u16string& text) override;
+  void Announce(const std::u16string& text) override;
 
   // The widgets, for the program's start and for tests; null outside the
   // arrays.

@@ -13,3 +13,9 @@ struct GdiDeleter {
 };
 template <typename Handle>
 using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
+
+// A loaded module, freed when its owner goes.
+struct ModuleFreer {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;

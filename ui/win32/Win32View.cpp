@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "Win32Announce.h"
 #include "Win32DropTarget.h"
 
 namespace {
@@ -638,6 +639,8 @@ void Win32View::SetDescription(int16_t row, const std::u16string& text) {
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   if (!text.empty()) AddTool(box, text);
 }
+
+void Win32View::Announce(const std::u16string& text) { RaiseNotification(window_, text); }
 
 bool Win32View::CanPaste(int16_t row) const {
   HWND paste = Button(Buttons::Paste, row);

@@ -44,6 +44,7 @@ class Win32View final : public View {
   void SetFocus(Buttons array, int16_t index) override;
   int16_t Count(Buttons array) const override { return CountOf(array); }
   void SetDescription(int16_t row, const std::u16string& text) override;
+  void Announce(const std::u16string& text) override;
 
   // The controls, for the program's start and for tests; null outside the
   // arrays.
