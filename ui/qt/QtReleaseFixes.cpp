@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "QtReleaseFixes.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QTimer>
@@ -43,34 +48,55 @@ bool PutOffClose(QWidget& window, QCloseEvent& event, bool& putOff) {
 }
 
 namespace {
-// The control's own description while it tells a result; the property
-// marks a control that tells one.
-constexpr char kOwn[] = "nombrelixOwnDescription";
-}  // namespace
 
-void SetOwnDescription(QWidget& control, const QString& text) {
-  if (control.property(kOwn).isValid()) {
-    control.setProperty(kOwn, text);
-  } else {
-    control.setAccessibleDescription(text);
-  }
+// A change of a control's description as Qt's bridge sends its events
+// (the property, two numbers, the new value, the sending application), but
+// with the value itself.
+void SendDescriptionChange(QAccessibleInterface& control, const QString& description) {
+  const QDBusConnection bus(QStringLiteral("a11y"));  // the one Qt's bridge opened
+  if (!bus.isConnected()) return;
+  const QString path = QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(&control));
+  QDBusMessage change =
+      QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+  QDBusArgument application;
+  application.beginStructure();
+  application << bus.baseService() << QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"));
+  application.endStructure();
+  change << QStringLiteral("accessible-description") << 0 << 0 << QVariant::fromValue(QDBusVariant(description))
+         << QVariant::fromValue(application);
+  bus.send(change);
 }
 
-void AnnounceAsFocusDescription(QWidget& window, const QString& text) {
+constexpr char kTelling[] = "nombrelixTellsAResult";
+
+}  // namespace
+
+void AnnounceAsDescriptionChange(QWidget& window, const QString& text) {
+  if (!kNoAnnouncementEvent || !QAccessible::isActive()) return;
   QWidget* focus = window.focusWidget() ? window.focusWidget() : &window;
-  if (!focus->property(kOwn).isValid()) {
-    focus->setProperty(kOwn, focus->accessibleDescription());
-    QObject::connect(qApp, &QApplication::focusChanged, focus, [focus](QWidget* old, QWidget*) {
-      if (old != focus || !focus->property(kOwn).isValid()) return;
-      const QString own = focus->property(kOwn).toString();
-      focus->setProperty(kOwn, QVariant());
-      focus->setAccessibleDescription(own);
-    });
-  } else {
-    // The same words again are a change too, and are told again.
-    focus->setAccessibleDescription(focus->property(kOwn).toString());
-  }
-  focus->setAccessibleDescription(text);
+  QAccessibleInterface* control = QAccessible::queryAccessibleInterface(focus);
+  if (!control) return;
+  SendDescriptionChange(*control, text);
+  if (focus->property(kTelling).isValid()) return;
+  // Screen readers keep the last description they were sent: once the
+  // focus has left the control (a turn later, so that they have seen it
+  // leave and say nothing), the control's own is sent back.
+  focus->setProperty(kTelling, true);
+  QObject::connect(
+      qApp, &QApplication::focusChanged, focus,
+      [focus] {
+        focus->setProperty(kTelling, QVariant());
+        QTimer::singleShot(0, focus, [focus] {
+          QAccessibleInterface* control = QAccessible::queryAccessibleInterface(focus);
+          if (!control) return;
+          // A description that only repeats the name (a button's tooltip)
+          // goes back as none: a screen reader slow to see the focus leave
+          // would say it.
+          const QString own = control->text(QAccessible::Description);
+          SendDescriptionChange(*control, own == control->text(QAccessible::Name) ? QString() : own);
+        });
+      },
+      Qt::SingleShotConnection);
 }
 
 }  // namespace QtReleaseFixes

@@ -43,13 +43,14 @@ constexpr bool kWaylandTeardownCanHang = QT_VERSION < QT_VERSION_CHECK(6, 9, 0);
 constexpr bool kTitleBarClosesInsideClick = QT_VERSION < QT_VERSION_CHECK(6, 9, 0);
 [[nodiscard]] bool PutOffClose(QWidget& window, QCloseEvent& event, bool& putOff);
 
-// Qt before 6.8 has no announcement event for screen readers. Orca (43)
-// speaks a change of the focused control's accessible description, so a
-// result is told as that; the control's own description comes back when
-// the focus leaves it or the next result comes. Shown by e2e_orca.
+// Qt before 6.8 has no announcement event for screen readers. Orca 43
+// speaks a change of the focused control's description from the text the
+// change carries, and Qt 6.4 sends that change with no text (its object
+// instead). The result is sent as such a change, with its text, on Qt's
+// own connection to the accessibility bus; the control's own description
+// is sent back once the focus has left it. The control itself is
+// unchanged. Shown by e2e_orca.
 constexpr bool kNoAnnouncementEvent = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
-void AnnounceAsFocusDescription(QWidget& window, const QString& text);
-// A control's own description, kept aside while it tells a result.
-void SetOwnDescription(QWidget& control, const QString& text);
+void AnnounceAsDescriptionChange(QWidget& window, const QString& text);
 
 }  // namespace QtReleaseFixes

@@ -498,14 +498,17 @@ void QtView::SetDescription(int16_t row, const std::u16string& text) {
   QLineEdit* box = Box(row);
   if (!box) return;
   const QString note = QString::fromStdU16String(text);
+  // Unchanged notes are not sent again: each change is an event for
+  // screen readers, and every typed key clears the note.
+  if (box->accessibleDescription() == note) return;
   box->setToolTip(note);
-  QtReleaseFixes::SetOwnDescription(*box, note);
+  box->setAccessibleDescription(note);
 }
 
 void QtView::Announce(const std::u16string& text) {
   const QString words = QString::fromStdU16String(text);
   if constexpr (QtReleaseFixes::kNoAnnouncementEvent) {
-    QtReleaseFixes::AnnounceAsFocusDescription(*this, words);
+    QtReleaseFixes::AnnounceAsDescriptionChange(*this, words);
   } else {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(this, words);
