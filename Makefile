@@ -30,7 +30,7 @@ GNOME_TEST_DEPS := gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gn
                    gsettings-desktop-schemas xclip imagemagick procps
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
-        windows test-windows test-gnome bench-deps
+        windows test-windows test-gnome test-orca bench-deps
 
 all: build
 
@@ -68,6 +68,13 @@ test-windows: windows
 test-gnome: test-deps build
 	@scripts/ensure-packages $(GNOME_TEST_DEPS)
 	@ctest --test-dir $(BUILD) --output-on-failure -L gnome
+
+# Orca: the window heard through the real screen reader (headless, its
+# speech caught in a log), on this machine's release.
+ORCA_TEST_DEPS := orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng dbus-daemon at-spi2-core openbox
+test-orca: test-deps build
+	@scripts/ensure-packages $(ORCA_TEST_DEPS)
+	@ctest --test-dir $(BUILD) --output-on-failure -L orca
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: test-deps

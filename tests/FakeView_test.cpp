@@ -16,6 +16,7 @@ class FakeHarness final : public ViewHarness {
   void TypeKey(int16_t row, char16_t key) override { fake.Type(row, static_cast<int16_t>(key)); }
   void ClickOption(Options array, int16_t index) override { fake.ClickOption(array, index); }
   bool ClickButton(Buttons array, int16_t index) override { return fake.Click(array, index); }
+  std::optional<std::vector<std::u16string>> TakeTold() override { return fake.TakeAnnounced(); }
 
   FakeView fake;
 };

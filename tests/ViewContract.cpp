@@ -179,6 +179,31 @@ TEST_P(ViewContract, DescriptionsLastUntilTheTextChanges) {
   EXPECT_EQ(harness->Description(kRowBin), u"");
 }
 
+TEST_P(ViewContract, AnnouncementsAreToldAndShowNothing) {
+  View& view = harness->view();
+  Recorder r(view);
+  view.SetText(kRowDec, u"255");
+  view.SetDescription(kRowDec, u"exactly 255");
+  harness->FocusBox(kRowHex);
+  harness->TakeTold();
+  r.log.clear();
+  for (const char16_t* told : {u"Hex FF, Binary 11111111, Byte", u"Hex FF, Binary 11111111"}) {
+    view.Announce(told);
+  }
+  view.Announce(std::u16string(100000, u'1'));
+  // The eye sees nothing new: the same texts, note, focus, and no event.
+  EXPECT_TRUE(r.log.empty());
+  EXPECT_EQ(view.GetText(kRowDec), u"255");
+  EXPECT_EQ(harness->Description(kRowDec), u"exactly 255");
+  EXPECT_TRUE(harness->BoxHasFocus(kRowHex));
+  if (const auto told = harness->TakeTold()) {
+    ASSERT_EQ(told->size(), 3u);  // each once
+    EXPECT_EQ((*told)[0], u"Hex FF, Binary 11111111, Byte");
+    EXPECT_EQ((*told)[1], u"Hex FF, Binary 11111111");
+    EXPECT_EQ((*told)[2].size(), 100000u);
+  }
+}
+
 TEST_P(ViewContract, IndexesOutsideTheirArraysAreIgnored) {
   View& view = harness->view();
   Recorder r(view);

@@ -5,6 +5,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "View.h"
 
@@ -25,6 +28,10 @@ class ViewHarness {
   virtual void ClickOption(Options array, int16_t index) = 0;
   // False when the button could not be clicked (disabled).
   virtual bool ClickButton(Buttons array, int16_t index) = 0;
+  // What screen readers were told since the last call, as the platform's
+  // mechanism carried it; nothing where that cannot be seen from inside
+  // the process (then a real screen reader's test shows it).
+  virtual std::optional<std::vector<std::u16string>> TakeTold() = 0;
 };
 
 using HarnessFactory = std::function<std::unique_ptr<ViewHarness>()>;

@@ -9,12 +9,14 @@
 #include <oleacc.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <future>
 #include <thread>
 #include <utility>
 
 #include "Layout.h"
 #include "ViewContract.h"
+#include "Win32Announce.h"
 #include "Win32Clipboard.h"
 #include "Win32Locale.h"
 
@@ -135,6 +137,9 @@ class Win32Harness final : public ViewHarness {
     SendMessageW(window.Option(array, index), BM_CLICK, 0, 0);
     Pump();
   }
+  // A UI Automation notification reaches only a UI Automation client;
+  // RaiseNotification's own test shows that it is raised.
+  std::optional<std::vector<std::u16string>> TakeTold() override { return std::nullopt; }
   bool ClickButton(Buttons array, int16_t index) override {
     HWND button = window.Button(array, index);
     if (!IsWindowEnabled(button)) return false;
@@ -439,6 +444,18 @@ TEST(Clipboard, HeldByAnotherWindowFailsAndRecovers) {
   CloseHandle(opened);
   CloseHandle(release);
   DestroyWindow(mine);
+}
+
+TEST(RaiseNotification, RaisedWhereTheSystemHasTheEvent) {
+  Win32View window(GetModuleHandleW(nullptr));
+  // Wine 8 has no notification event; Windows 10 has.
+  HMODULE uia = LoadLibraryW(L"uiautomationcore.dll");
+  const bool has = uia && GetProcAddress(uia, "UiaRaiseNotificationEvent");
+  std::printf("UiaRaiseNotificationEvent: %s\n", has ? "present" : "absent");
+  EXPECT_EQ(RaiseNotification(window.Window(), u"Hex FF, Binary 11111111, Byte"), has);
+  EXPECT_EQ(RaiseNotification(window.Window(), std::u16string(100000, u'1')), has);
+  EXPECT_FALSE(RaiseNotification(nullptr, u"no window"));
+  if (uia) FreeLibrary(uia);
 }
 
 }  // namespace

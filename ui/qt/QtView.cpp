@@ -292,10 +292,10 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         widget = frames[c.name] = new QGroupBox(caption, parent);
         break;
       case Kind::TypeOption:
-        widget = arrays_.type[index] = new QRadioButton(caption, parent);
+        widget = arrays_.type[index] = new QRadioButton(caption, OptionsIn(parent));
         break;
       case Kind::DisplayOption:
-        widget = arrays_.display[index] = new QRadioButton(caption, parent);
+        widget = arrays_.display[index] = new QRadioButton(caption, OptionsIn(parent));
         break;
       case Kind::Button:
       case Kind::CopyPicture:
@@ -324,6 +324,22 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
   // Each label names its box for screen readers, as the box's buddy.
   for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(arrays_.boxes[row]);
   return created;
+}
+
+QWidget* QtView::OptionsIn(QWidget* frame) {
+  // A frame's options sit in a plain layer that fills it: Qt names each
+  // option after a frame that is its parent, and screen readers then say
+  // the frame's name twice on entering the group (as the group around the
+  // option and as the option's label). Through the layer it is said once.
+  const QString name = frame->objectName() + QStringLiteral("Options");
+  if (auto* layer = frame->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) return layer;
+  auto* layer = new QWidget(frame);
+  layer->setObjectName(name);
+  // Named apart from its frame: a frame whose one child bears its own name
+  // is taken for layout only, and its name is not said at all.
+  if (auto* group = qobject_cast<QGroupBox*>(frame)) layer->setAccessibleName(group->title() + QStringLiteral(" options"));
+  layer->setGeometry(frame->rect());
+  return layer;
 }
 
 void QtView::Connect() {

@@ -76,6 +76,7 @@ class QtView final : public QWidget, public View {
   // tab order of those that take the focus.
   QFont ChooseFonts();
   std::vector<QWidget*> CreateControls(const QFont& boxFont);
+  QWidget* OptionsIn(QWidget* frame);  // the layer that holds a frame's options
   void Connect();
   void OrderTabs(const std::vector<QWidget*>& created);
 
