@@ -522,7 +522,6 @@ TEST_F(Window, AFailingClipboardEndsTheCommandOnly) {
 
 // --- German separators -----------------------------------------------------------
 
-
 // --- What screen readers are told -------------------------------------------
 
 TEST_F(Window, EachResultIsToldOnceInTheCaptionsWords) {
@@ -540,12 +539,14 @@ TEST_F(Window, EachResultIsToldOnceInTheCaptionsWords) {
       {[&] { Put(kRowDec, "99999999999"), Update(kRowDec); },
        {"Decimal 2147483647, Hex FFFFFF7F, Binary 11111111111111111111111101111111, Long"}},
       {[&] { Put(kRowDec, "-"), Update(kRowDec); }, {}},  // no number: nothing changed
-      {[&] { Put(kRowHex, "FFFFFFFF"), Update(kRowHex); }, {"Decimal 4.294967E+09, exactly 4294967295, Binary " + ones}},
+      {[&] { Put(kRowHex, "FFFFFFFF"), Update(kRowHex); },
+       {"Decimal 4.294967E+09, exactly 4294967295, Binary " + ones}},
       {[&] { Put(kRowBin, "1010"), Update(kRowBin); }, {"Decimal 10, Hex 0A"}},
       {[&] { Put(kRowHex, "123456789"), Update(kRowHex); }, {"Hex empty"}},
       // Copy tells what went onto the clipboard, and only that.
       {[&] { view.Click(Buttons::Copy, kRowBin); }, {"Copied Binary 1010"}},
-      {[&] { Put(kRowHex, "A"), view.Click(Buttons::Copy, kCopyAll); }, {"Copied Decimal 10, Hex A, Binary 1010"}},
+      {[&] { Put(kRowHex, "A"), view.Click(Buttons::Copy, kCopyAll); },
+       {"Copied Decimal 10, Hex A, Binary 1010"}},
       {[&] { clipboard.failing = true, view.Click(Buttons::Copy, kRowDec); }, {}},
       // Paste tells the row's text after it, taken or refused.
       {[&] { view.Click(Buttons::Paste, kRowDec); }, {"Decimal 10"}},

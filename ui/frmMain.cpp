@@ -181,7 +181,8 @@ void frmMain::UpdateFromText(int16_t source) {
     view_.SetText(kRowHex, m_AllBinTo::BinToHex(text));
   }
   const int16_t other = hex ? kRowBin : kRowHex;
-  view_.Announce(ToldRow(kRowDec) + (exact != decimal ? u", exactly " + exact : u"") + u", " + ToldRow(other));
+  view_.Announce(ToldRow(kRowDec) + (exact != decimal ? u", exactly " + exact : u"") + u", " +
+                 ToldRow(other));
 }
 
 void frmMain::RowChanged(int16_t row, bool& flag) {

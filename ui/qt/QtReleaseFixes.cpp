@@ -3,11 +3,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QCloseEvent>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -55,15 +55,16 @@ namespace {
 void SendDescriptionChange(QAccessibleInterface& control, const QString& description) {
   const QDBusConnection bus(QStringLiteral("a11y"));  // the one Qt's bridge opened
   if (!bus.isConnected()) return;
-  const QString path = QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(&control));
-  QDBusMessage change =
-      QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+  const QString path =
+      QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(&control));
+  QDBusMessage change = QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                   QStringLiteral("PropertyChange"));
   QDBusArgument application;
   application.beginStructure();
   application << bus.baseService() << QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"));
   application.endStructure();
-  change << QStringLiteral("accessible-description") << 0 << 0 << QVariant::fromValue(QDBusVariant(description))
-         << QVariant::fromValue(application);
+  change << QStringLiteral("accessible-description") << 0 << 0
+         << QVariant::fromValue(QDBusVariant(description)) << QVariant::fromValue(application);
   bus.send(change);
 }
 

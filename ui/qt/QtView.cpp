@@ -337,7 +337,8 @@ QWidget* QtView::OptionsIn(QWidget* frame) {
   layer->setObjectName(name);
   // Named apart from its frame: a frame whose one child bears its own name
   // is taken for layout only, and its name is not said at all.
-  if (auto* group = qobject_cast<QGroupBox*>(frame)) layer->setAccessibleName(group->title() + QStringLiteral(" options"));
+  if (auto* group = qobject_cast<QGroupBox*>(frame))
+    layer->setAccessibleName(group->title() + QStringLiteral(" options"));
   layer->setGeometry(frame->rect());
   return layer;
 }

@@ -31,9 +31,11 @@ bool RaiseNotification(HWND window, const std::u16string& text) {
   if (!host || !raise) return false;
   IUnknown* provider = nullptr;
   if (FAILED(host(window, &provider)) || !provider) return false;
-  BSTR words = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
+  BSTR words =
+      SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
   BSTR activity = SysAllocString(L"Nombrelix.Result");
-  const HRESULT hr = raise(provider, NotificationKind_ActionCompleted, NotificationProcessing_All, words, activity);
+  const HRESULT hr =
+      raise(provider, NotificationKind_ActionCompleted, NotificationProcessing_All, words, activity);
   SysFreeString(activity);
   SysFreeString(words);
   provider->Release();
