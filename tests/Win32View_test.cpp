@@ -18,6 +18,7 @@
 #include "ViewContract.h"
 #include "Win32Announce.h"
 #include "Win32Clipboard.h"
+#include "Win32DropTarget.h"
 #include "Win32Locale.h"
 
 namespace {
@@ -283,7 +284,11 @@ TEST_F(Window, PasteMessagesFollowThePasteButton) {
   }
   RECT r;
   GetWindowRect(view.Box(kRowBin), &r);
-  EXPECT_EQ(view.RowAt({r.left + 2, r.top + 2}), kRowBin) << "where a drop lands";
+  const DropTarget drop(
+      {view.Box(kRowDec), view.Box(kRowHex), view.Box(kRowBin)}, [](int16_t) { return true; },
+      [](int16_t, const std::u16string&) {});
+  EXPECT_EQ(drop.RowAt({r.left + 2, r.top + 2}), kRowBin) << "where a drop lands";
+  EXPECT_EQ(drop.RowAt({r.left - 50, r.top - 50}), -1) << "beside the boxes";
   EXPECT_EQ(view.GetText(kRowHex), u"") << "a paste message never edits the box itself";
   // Ctrl+V reaches the box as a control character: the key filter's.
   int16_t seen = 0;

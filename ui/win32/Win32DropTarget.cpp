@@ -4,7 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "Win32View.h"
+int16_t DropTarget::RowAt(POINT screen) const {
+  for (int16_t row = 0; row < kRowCount; ++row) {
+    RECT r;
+    if (GetWindowRect(boxes_[static_cast<std::size_t>(row)], &r) && PtInRect(&r, screen)) return row;
+  }
+  return -1;
+}
 
 HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) {
   FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -13,15 +19,14 @@ HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD, POINTL
 }
 
 HRESULT STDMETHODCALLTYPE DropTarget::DragOver(DWORD, POINTL at, DWORD* effect) {
-  const int16_t row = view_.RowAt({at.x, at.y});
-  *effect = hasText_ && row >= 0 && view_.CanPaste(row) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  *effect = hasText_ && Takes(RowAt({at.x, at.y})) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) {
   *effect = DROPEFFECT_NONE;
-  const int16_t row = view_.RowAt({at.x, at.y});
-  if (!data || row < 0 || !view_.CanPaste(row)) return S_OK;
+  const int16_t row = RowAt({at.x, at.y});
+  if (!data || !Takes(row)) return S_OK;
   FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
   STGMEDIUM medium{};
   if (data->GetData(&format, &medium) != S_OK) return S_OK;
@@ -33,6 +38,6 @@ HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD, POINTL at, 
   }
   ReleaseStgMedium(&medium);
   *effect = DROPEFFECT_COPY;
-  view_.Offer(row, text);
+  offer_(row, text);
   return S_OK;
 }

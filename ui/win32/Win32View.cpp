@@ -13,6 +13,12 @@
 
 #include "Win32Announce.h"
 #include "Win32DropTarget.h"
+#include "Win32Text.h"
+
+using Win32Text::Scale;
+using Win32Text::TextOf;
+using Win32Text::Utf16;
+using Win32Text::Wide;
 
 namespace {
 
@@ -20,32 +26,6 @@ constexpr wchar_t kWindowClass[] = L"Nombrelix.frmMain";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFirstId = 100;  // control ids: kFirstId + the table index
 constexpr UINT_PTR kSettleTimer = 1;
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-std::u16string Utf16(const char* utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(std::max(n, 1)), u'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, reinterpret_cast<wchar_t*>(text.data()), n);
-  text.resize(static_cast<std::size_t>(std::max(n - 1, 0)));
-  return text;
-}
-
-std::u16string TextOf(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int got = GetWindowTextW(control, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(got, 0)));
-  return text;
-}
-
-int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
-
-// The picture buttons' face, the grey their pictures are drawn on.
-COLORREF FaceColour() {
-  constexpr uint32_t face = Pictures::kButtonFace;
-  return RGB((face >> 16) & 0xFF, (face >> 8) & 0xFF, face & 0xFF);
-}
 
 // The window's outer size for the layout's client area at a DPI.
 SIZE FrameSize(UINT dpi) {
@@ -118,7 +98,9 @@ void Win32View::Settle() {
   }
   // OLE for drops, started here so that the start does not wait for it.
   ole_ = SUCCEEDED(OleInitialize(nullptr));
-  drop_ = std::make_unique<DropTarget>(*this);
+  drop_ = std::make_unique<DropTarget>(
+      arrays_.boxes, [this](int16_t row) { return CanPaste(row); },
+      [this](int16_t row, const std::u16string& text) { Offer(row, text); });
   if (RegisterDragDrop(window_, drop_.get()) != S_OK) drop_.reset();  // OLE not started: no drops
 }
 
@@ -234,23 +216,6 @@ void Win32View::CreateControls(HINSTANCE instance) {
   }
 }
 
-void Win32View::MakeFontsAndPictures() {
-  boxFont_.reset(CreateFontW(-static_cast<int>(std::lround(Layout::kBoxPointSize * dpi_ / 72.0)), 0, 0, 0,
-                             FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FIXED_PITCH | FF_MODERN,
-                             L"Courier New"));
-  captionFont_.reset(CreateFontW(-Scale(Layout::kCaptionPixelSize, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 CLEARTYPE_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial"));
-  const double scale = dpi_ / 96.0;
-  copyPicture_ = Pictures::Draw(Pictures::Picture::Copy, scale);
-  pastePicture_ = Pictures::Draw(Pictures::Picture::Paste, scale);
-}
-
-HFONT Win32View::FontOf(const Layout::Control& c) const {
-  return c.kind == Layout::Kind::Box ? boxFont_.get() : captionFont_.get();
-}
-
 void Win32View::Arrange(UINT dpi) {
   dpi_ = dpi ? dpi : 96;
   MakeFontsAndPictures();
@@ -268,21 +233,6 @@ RECT Win32View::Place(const Layout::Control& c) const {
   const Layout::Rect r = Layout::InWindow(c);
   const int left = Scale(r.left, dpi_), top = Scale(r.top, dpi_);
   return {left, top, left + Scale(r.width, dpi_), top + Scale(r.height, dpi_)};
-}
-
-void Win32View::DrawLabels(HDC dc) const {
-  // As a static control draws its text: wrapped at words, no mnemonics.
-  const HGDIOBJ old = SelectObject(dc, captionFont_.get());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  for (const Layout::Control& c : Layout::kControls) {
-    if (c.kind != Layout::Kind::Label) continue;
-    const std::u16string caption = Utf16(c.caption);
-    RECT r = Place(c);
-    DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &r,
-              DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-  }
-  SelectObject(dc, old);
 }
 
 LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -388,174 +338,6 @@ void Win32View::OnCommand(HWND control, WORD code) {
   }
 }
 
-void Win32View::DrawPicture(const DRAWITEMSTRUCT& item) {
-  const bool copy = std::find(arrays_.copy.begin(), arrays_.copy.end(), item.hwndItem) != arrays_.copy.end();
-  const Pictures::Pixels& picture = copy ? copyPicture_ : pastePicture_;
-  RECT face = item.rcItem;
-  const GdiObject<HBRUSH> grey(CreateSolidBrush(FaceColour()));
-  FillRect(item.hDC, &face, grey.get());
-  const bool pressed = item.itemState & ODS_SELECTED;
-  DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  // A disabled picture is drawn half way to the face, as greyed.
-  std::vector<uint32_t> pixels = picture.argb;
-  if (item.itemState & ODS_DISABLED) {
-    for (uint32_t& p : pixels) {
-      const auto half = [&](int shift) { return ((((p >> shift) & 0xFF) + 0xC0 * 3) / 4) << shift; };
-      p = 0xFF000000 | half(16) | half(8) | half(0);
-    }
-  }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  const int shift = pressed ? 1 : 0;
-  const int x = face.left + (face.right - face.left - picture.width) / 2 + shift;
-  const int y = face.top + (face.bottom - face.top - picture.height) / 2 + shift;
-  SetDIBitsToDevice(item.hDC, x, y, static_cast<DWORD>(picture.width), static_cast<DWORD>(picture.height), 0,
-                    0, 0, static_cast<UINT>(picture.height), pixels.data(), &info, DIB_RGB_COLORS);
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-    RECT focus = face;
-    InflateRect(&focus, -Scale(4, dpi_), -Scale(4, dpi_));
-    DrawFocusRect(item.hDC, &focus);
-  }
-}
-
-void Win32View::Subclass(HWND control, const Layout::Control& c) {
-  // By the window procedure itself rather than the common controls'
-  // subclassing, which under Wine asks its server for a window property at
-  // every message.
-  Subclassed& record = subclassed_.emplace_back(Subclassed{this, nullptr, &c});
-  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&record));
-  record.original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32View::ControlProc)));
-}
-
-LRESULT CALLBACK Win32View::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto* record = reinterpret_cast<const Subclassed*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return record->view->OnControl(*record, hwnd, message, wParam, lParam);
-}
-
-LRESULT Win32View::OnControl(const Subclassed& record, HWND control, UINT message, WPARAM wParam,
-                             LPARAM lParam) {
-  if (message == WM_GETOBJECT) {
-    if (const std::optional<LRESULT> answer = names_.Answer(control, wParam, lParam)) return *answer;
-  }
-  if (message == WM_NCDESTROY) names_.Forget(control);
-  if (record.control->kind == Layout::Kind::Box) return OnBox(record, control, message, wParam, lParam);
-  if (record.control->kind == Layout::Kind::Frame && message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(control, &paint);
-    DrawFrame(control, dc);
-    EndPaint(control, &paint);
-    return 0;
-  }
-  return CallWindowProcW(record.original, control, message, wParam, lParam);
-}
-
-LRESULT Win32View::OnBox(const Subclassed& record, HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  const int16_t row = record.control->index;
-  const auto pass = [&](WPARAM w) { return CallWindowProcW(record.original, box, message, w, lParam); };
-  switch (message) {
-    case WM_GETDLGCODE: {
-      // Enter and Escape reach the box's key filter rather than the
-      // window's navigation.
-      LRESULT code = pass(wParam);
-      const auto* msg = reinterpret_cast<const MSG*>(lParam);
-      if (msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
-        code |= DLGC_WANTMESSAGE;
-      }
-      return code;
-    }
-    case WM_CHAR: {
-      int16_t key = static_cast<int16_t>(wParam);
-      if (events_) events_->KeyPress(row, key);
-      switch (EffectOf(key)) {
-        case KeyEffect::None:
-          return 0;
-        case KeyEffect::DeleteBack:
-          return pass(VK_BACK);
-        case KeyEffect::Insert:
-          return pass(static_cast<WPARAM>(static_cast<uint16_t>(key)));
-      }
-      return 0;
-    }
-    case WM_KEYDOWN:
-      if (wParam == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
-        PasteCommand(row);  // Shift+Insert
-        return 0;
-      }
-      break;
-    case WM_PASTE:  // the context menu's Paste, and any program's
-      PasteCommand(row);
-      return 0;
-    default:
-      break;
-  }
-  return pass(wParam);
-}
-
-void Win32View::DrawFrame(HWND frame, HDC dc) const {
-  // Wine's group box measures its caption short of what it draws ("Copy
-  // Al"): the caption is measured and drawn here in one font, and the line
-  // in the look of the theme, or etched without one.
-  const std::u16string caption = TextOf(frame);
-  RECT area;
-  GetClientRect(frame, &area);
-  const HGDIOBJ old = SelectObject(dc, captionFont_.get());
-  SIZE text{};
-  GetTextExtentPoint32W(dc, Wide(caption), static_cast<int>(caption.size()), &text);
-  RECT line = area;
-  line.top += text.cy / 2;
-  if (HTHEME theme = GetWindowTheme(frame)) {
-    DrawThemeBackground(theme, dc, BP_GROUPBOX, IsWindowEnabled(frame) ? GBS_NORMAL : GBS_DISABLED, &line,
-                        nullptr);
-  } else {
-    DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
-  }
-  const int gap = Scale(2, dpi_);
-  RECT label{area.left + Scale(6, dpi_), area.top, area.left + Scale(6, dpi_) + text.cx + 2 * gap,
-             area.top + text.cy};
-  FillRect(dc, &label, GetSysColorBrush(COLOR_BTNFACE));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(IsWindowEnabled(frame) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  label.left += gap;
-  DrawTextW(dc, Wide(caption), static_cast<int>(caption.size()), &label,
-            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
-  SelectObject(dc, old);
-}
-
-bool Win32View::Navigate(MSG& msg) {
-  if (!window_ || (msg.hwnd != window_ && !IsChild(window_, msg.hwnd))) return false;
-  // Enter on a button presses it, as Space does.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-    for (const Buttons array : {Buttons::Update, Buttons::Copy, Buttons::Paste}) {
-      for (int16_t index = 0; index < CountOf(array); ++index) {
-        if (Button(array, index) == msg.hwnd) {
-          SendMessageW(msg.hwnd, BM_CLICK, 0, 0);
-          return true;
-        }
-      }
-    }
-  }
-  return IsDialogMessageW(window_, &msg);
-}
-
-void Win32View::MarkTabStop(Options array) {
-  HWND stop = Option(array, 0);
-  for (int16_t index = 0; index < CountOf(array); ++index) {
-    if (IsSelected(array, index)) stop = Option(array, index);
-  }
-  for (int16_t index = 0; index < CountOf(array); ++index) {
-    HWND option = Option(array, index);
-    const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
-    const LONG_PTR wanted = option == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP;
-    if (wanted != style) SetWindowLongPtrW(option, GWL_STYLE, wanted);
-  }
-}
-
 HWND Win32View::Box(int16_t row) const { return arrays_.BoxOf(row); }
 
 HWND Win32View::Button(Buttons array, int16_t index) const { return arrays_.ButtonOf(array, index); }
@@ -653,12 +435,4 @@ void Win32View::PasteCommand(int16_t row) {
 
 void Win32View::Offer(int16_t row, const std::u16string& text) {
   if (events_) events_->TextOffered(row, text);
-}
-
-int16_t Win32View::RowAt(POINT screen) const {
-  for (int16_t row = 0; row < kRowCount; ++row) {
-    RECT r;
-    if (GetWindowRect(arrays_.boxes[static_cast<std::size_t>(row)], &r) && PtInRect(&r, screen)) return row;
-  }
-  return -1;
 }

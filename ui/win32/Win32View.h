@@ -71,8 +71,6 @@ class Win32View final : public View {
   // Text dropped on a box.
   void Offer(int16_t row, const std::u16string& text);
   bool CanPaste(int16_t row) const;
-  // The box under a point of the screen, or -1.
-  int16_t RowAt(POINT screen) const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
