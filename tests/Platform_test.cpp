@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The frame the window asks for on GNOME on Wayland, for each session.
+// The frame the window asks for on GNOME on Wayland, and its scale for the
+// desktop's text size, for each session.
 #include "Platform.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,27 @@ TEST(FrameOnGnome, FollowsTheSessionAndTheUser) {
       {"a maximize, X11 blurred", {true, false, false, true, true, true, true}, GnomeFrame::Adwaita},
   };
   for (const Case& c : cases) EXPECT_EQ(FrameOnGnome(c.session), c.frame) << c.what;
+}
+
+TEST(ScaleForTextSize, OnlyWhereNothingElseScalesTheWindow) {
+  struct Case {
+    const char* what;
+    GnomeTextSize session;
+    std::optional<QByteArray> scale;
+  };
+  // gnome, wayland, platform, scaleChosen, factor
+  const Case cases[] = {
+      {"Large Text on Wayland", {true, true, "", false, "1.5"}, "1.5"},
+      {"the user's own Wayland", {true, true, "wayland", false, "1.25"}, "1.25"},
+      {"the normal size", {true, true, "", false, "1.0"}, std::nullopt},
+      {"X11 reads it as Xft.dpi", {true, true, "xcb;wayland", false, "1.5"}, std::nullopt},
+      {"a scale the user chose", {true, true, "", true, "1.5"}, std::nullopt},
+      {"not GNOME", {false, true, "", false, "1.5"}, std::nullopt},
+      {"no Wayland", {true, false, "", false, "1.5"}, std::nullopt},
+      {"no setting", {true, true, "", false, ""}, std::nullopt},
+      {"out of GNOME's range", {true, true, "", false, "7"}, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ScaleForTextSize(c.session), c.scale) << c.what;
 }
 
 }  // namespace

@@ -327,10 +327,17 @@ TEST_F(Layout, EveryControlThatTakesFocusIsNamedForScreenReaders) {
        {std::pair{"lblDec", "txtDec"}, {"Label2", "txtHex"}, {"Label3", "txtBin"}}) {
     EXPECT_EQ(qobject_cast<QLabel*>(Find(label))->buddy(), Find(box)) << label;
   }
-  // Options sit in the group named by their frame.
+  // Options sit in the group named by their frame, which is not also
+  // their label (a screen reader would say the name twice).
   QAccessibleInterface* option = QAccessible::queryAccessibleInterface(Find("optType(2)"));
   ASSERT_NE(option->parent(), nullptr);
-  EXPECT_EQ(option->parent()->text(QAccessible::Name), QStringLiteral("Types"));
+  ASSERT_NE(option->parent()->parent(), nullptr);
+  EXPECT_EQ(option->parent()->parent()->role(), QAccessible::Grouping);
+  EXPECT_EQ(option->parent()->parent()->text(QAccessible::Name), QStringLiteral("Types"));
+  EXPECT_TRUE(option->relations(QAccessible::Label).isEmpty());
+  // The layer between them is nothing to a screen reader: no name, no label.
+  EXPECT_EQ(option->parent()->text(QAccessible::Name), QString());
+  EXPECT_TRUE(option->parent()->relations(QAccessible::Label).isEmpty());
 }
 
 // --- The window working ------------------------------------------------------------------

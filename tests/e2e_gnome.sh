@@ -148,6 +148,38 @@ gnome_eval "$(window_js "$app_pid").delete(global.get_current_time()); 1" >/dev/
 check_that ended
 gsettings_ reset org.gnome.desktop.wm.preferences button-layout
 
+# --- The desktop's high contrast and text size ------------------------------------
+pixel() {  # the client area's colour at X Y
+  gnome_shot "$dir/pixel.png" $((cx + $1)) $((cy + $2)) 1 1
+  convert "$dir/pixel.png" -alpha off -format '%[hex:p{0,0}]' info:
+}
+gsettings_ set org.gnome.desktop.interface color-scheme default
+gsettings_ set org.gnome.desktop.a11y.interface high-contrast true
+start --
+check "high contrast: a white window" "$(pixel 3 3)" FFFFFF
+read -r bx by <<<"$(at txtHex)"
+check "high contrast: black borders" "$(pixel "$bx" $((by - 12)))" 000000
+shot high-contrast
+gnome_eval "$(window_js "$app_pid").delete(global.get_current_time()); 1" >/dev/null
+check_that ended
+gsettings_ set org.gnome.desktop.a11y.interface high-contrast false
+# Large Text, on Wayland: the whole window grows in proportion.
+start QT_QPA_PLATFORM=wayland --
+normal="$fw $fh"
+gnome_eval "$(window_js "$app_pid").delete(global.get_current_time()); 1" >/dev/null
+check_that ended
+gsettings_ set org.gnome.desktop.interface text-scaling-factor 1.5
+start QT_QPA_PLATFORM=wayland --
+# The client area, without the title bar and borders, which Qt does not scale.
+read -r nw nh <<<"$normal"
+grown=$((((fw - nw + area_w) * 100 + area_w / 2) / area_w))x$((((fh - nh + area_h) * 100 + area_h / 2) / area_h))
+echo "Large Text: the frame ${nw}x$nh -> ${fw}x$fh"
+check "Large Text on Wayland: the window 1.5 times as large" "$grown" 150x150
+shot large-text
+gnome_eval "$(window_js "$app_pid").delete(global.get_current_time()); 1" >/dev/null
+check_that ended
+gsettings_ reset org.gnome.desktop.interface text-scaling-factor
+
 # --- The user's own platform ---------------------------------------------------
 start QT_QPA_PLATFORM=wayland --
 check "QT_QPA_PLATFORM=wayland wins" "$kind" wayland

@@ -19,14 +19,16 @@ const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kSettings = QStringLiteral("org.freedesktop.portal.Settings");
 const QString kGroup = QStringLiteral("org.freedesktop.appearance");
 const QString kKey = QStringLiteral("color-scheme");
+const QString kContrastKey = QStringLiteral("contrast");
 
 // How long the start waits for the portal's first answer; a later one is
 // still taken.
 constexpr int kFirstAnswerMs = 250;
 
 // The portal's value, under however many variants it comes (Read wraps it
-// in one more than the signal does): 1 is "prefer dark".
-bool PrefersDark(QVariant value) {
+// in one more than the signal does): 1 is "prefer dark", and for contrast
+// "higher".
+bool IsOne(QVariant value) {
   while (value.canConvert<QDBusVariant>()) value = value.value<QDBusVariant>().variant();
   return value.toUInt() == 1;
 }
@@ -63,6 +65,7 @@ DesktopColorScheme::DesktopColorScheme(ReadableStyle& style)
   const QDBusMessage reply = bus.call(read, QDBus::Block, kFirstAnswerMs);
   if (reply.type() == QDBusMessage::ReplyMessage ||
       reply.errorName() != u"org.freedesktop.DBus.Error.NoReply") {
+    if (reply.type() == QDBusMessage::ReplyMessage) ReadContrast(bus);
     PortalAnswered(reply);
     return;
   }
@@ -77,9 +80,20 @@ DesktopColorScheme::DesktopColorScheme(ReadableStyle& style)
 
 DesktopColorScheme::~DesktopColorScheme() = default;
 
+void DesktopColorScheme::ReadContrast(QDBusConnection& bus) {
+  QDBusMessage read = QDBusMessage::createMethodCall(kPortal, kPath, kSettings, QStringLiteral("Read"));
+  read << kGroup << kContrastKey;
+  const QDBusMessage reply = bus.call(read, QDBus::Block, kFirstAnswerMs);
+  if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+    highContrast_ = IsOne(reply.arguments().constFirst());
+  } else {
+    FollowGnomeContrast();  // a portal older than the contrast setting
+  }
+}
+
 void DesktopColorScheme::PortalAnswered(const QDBusMessage& reply) {
   if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
-    Apply(PrefersDark(reply.arguments().constFirst()));
+    Apply(IsOne(reply.arguments().constFirst()), highContrast_);
   } else {
     // No portal, or one without this setting.
     qCInfo(lcPlatform, "no settings portal: %s", qPrintable(reply.errorName()));
@@ -91,21 +105,48 @@ void DesktopColorScheme::FollowGnomeSetting() {
   static constexpr const char* kSchema = "org.gnome.desktop.interface";
   static constexpr const char* kName = "color-scheme";
   const auto read = [] { return GnomeSettings::Text(kSchema, kName).value_or("") == "prefer-dark"; };
-  gnome_ = std::make_unique<GnomeSettings::Watch>(kSchema, kName, [this, read] { Apply(read()); });
-  if (gnome_->Watching()) Apply(read());
+  gnome_ =
+      std::make_unique<GnomeSettings::Watch>(kSchema, kName, [this, read] { Apply(read(), highContrast_); });
+  if (!gnomeContrast_) FollowGnomeContrast();
+  if (gnome_->Watching()) Apply(read(), highContrast_);
+}
+
+void DesktopColorScheme::FollowGnomeContrast() {
+  static constexpr const char* kSchema = "org.gnome.desktop.a11y.interface";
+  static constexpr const char* kName = "high-contrast";
+  const auto read = [] { return GnomeSettings::Text(kSchema, kName).value_or("") == "true"; };
+  gnomeContrast_ =
+      std::make_unique<GnomeSettings::Watch>(kSchema, kName, [this, read] { Apply(dark_, read()); });
+  if (gnomeContrast_->Watching()) highContrast_ = read();
 }
 
 void DesktopColorScheme::SettingChanged(const QDBusMessage& signal) {
   const QVariantList args = signal.arguments();
-  if (args.size() != 3 || args[0].toString() != kGroup || args[1].toString() != kKey) return;
-  gnome_.reset();  // the portal speaks from now on
-  Apply(PrefersDark(args[2]));
+  if (args.size() != 3 || args[0].toString() != kGroup) return;
+  if (args[1].toString() == kKey) {
+    gnome_.reset();  // the portal speaks from now on
+    Apply(IsOne(args[2]), highContrast_);
+  } else if (args[1].toString() == kContrastKey) {
+    gnomeContrast_.reset();
+    Apply(dark_, IsOne(args[2]));
+  }
 }
 
-void DesktopColorScheme::Apply(bool dark) {
-  qCInfo(lcPlatform, "the desktop prefers %s", dark ? "dark" : "no dark");
-  if (dark == dark_) return;
+void DesktopColorScheme::Apply(bool dark, bool highContrast) {
+  qCInfo(lcPlatform, "the desktop prefers %s%s", dark ? "dark" : "no dark",
+         highContrast ? ", high contrast" : "");
+  if (applied_ && dark == dark_ && highContrast == highContrast_) return;
+  const bool first = !applied_;
+  applied_ = true;
   dark_ = dark;
-  if (ReadableStyle::IsDark(themes_)) return;  // the theme is dark already
-  QApplication::setPalette(dark ? style_.DarkPalette() : themes_);
+  highContrast_ = highContrast;
+  style_.SetHighContrast(highContrast);
+  if (first && !dark && !highContrast) return;  // the theme's palette is in place
+  if (highContrast) {
+    QApplication::setPalette(style_.HighContrastPalette(dark || ReadableStyle::IsDark(themes_)));
+  } else if (ReadableStyle::IsDark(themes_)) {
+    QApplication::setPalette(themes_);  // the theme is dark already
+  } else {
+    QApplication::setPalette(dark ? style_.DarkPalette() : themes_);
+  }
 }

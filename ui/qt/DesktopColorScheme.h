@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QObject>
 #include <QPalette>
@@ -10,11 +11,12 @@
 
 class ReadableStyle;
 
-// Follows the desktop's light or dark preference while the program runs:
-// the settings portal's org.freedesktop.appearance color-scheme, or
-// GNOME's own color-scheme setting where no portal answers. Dark turns the
-// application palette dark (unless the theme's palette is dark already),
-// light gives back the palette the theme gave.
+// Follows the desktop's light or dark preference and its high contrast
+// while the program runs: the settings portal's org.freedesktop.appearance
+// color-scheme and contrast, or GNOME's own settings where the portal has
+// none. Dark turns the application palette dark (unless the theme's
+// palette is dark already), light gives back the palette the theme gave;
+// high contrast gives black on white, or white on black where dark.
 class DesktopColorScheme final : public QObject {
   Q_OBJECT
  public:
@@ -27,6 +29,7 @@ class DesktopColorScheme final : public QObject {
   [[nodiscard]] static bool LookChosenByUser(int argc, char* argv[]);
 
   [[nodiscard]] bool Dark() const { return dark_; }
+  [[nodiscard]] bool HighContrast() const { return highContrast_; }
 
   // The portal's signal (QtDBus reaches public slots only).
  public slots:
@@ -34,11 +37,16 @@ class DesktopColorScheme final : public QObject {
 
  private:
   void PortalAnswered(const QDBusMessage& reply);
+  void ReadContrast(QDBusConnection& bus);
   void FollowGnomeSetting();
-  void Apply(bool dark);
+  void FollowGnomeContrast();
+  void Apply(bool dark, bool highContrast);
 
   ReadableStyle& style_;
   QPalette themes_;
   bool dark_ = false;
+  bool highContrast_ = false;
+  bool applied_ = false;  // whether the desktop's wish was applied once
   std::unique_ptr<GnomeSettings::Watch> gnome_;
+  std::unique_ptr<GnomeSettings::Watch> gnomeContrast_;
 };

@@ -93,3 +93,28 @@ GnomeFrame ChooseFrameOnGnome(bool platformChosen) {
   }
   return frame;
 }
+
+std::optional<QByteArray> ScaleForTextSize(const GnomeTextSize& s) {
+  if (!s.gnome || !s.wayland || s.scaleChosen || s.platform.startsWith("xcb")) return std::nullopt;
+  bool ok = false;
+  const double factor = QByteArray::fromStdString(s.factor).trimmed().toDouble(&ok);
+  // GNOME offers 0.5 to 3; 1 is the normal size.
+  if (!ok || factor < 0.5 || factor > 3 || factor == 1) return std::nullopt;
+  return QByteArray::number(factor);
+}
+
+void FollowGnomeTextSize(bool platformByOption) {
+  if (platformByOption) return;
+  GnomeTextSize s;
+  s.gnome = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':').contains("gnome");
+  s.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  s.platform = qgetenv("QT_QPA_PLATFORM");
+  s.scaleChosen = !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ||
+                  !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS");
+  if (!s.gnome || !s.wayland || s.scaleChosen) return;
+  s.factor = GnomeSettings::Text("org.gnome.desktop.interface", "text-scaling-factor").value_or("");
+  if (const std::optional<QByteArray> scale = ScaleForTextSize(s)) {
+    qputenv("QT_SCALE_FACTOR", *scale);
+    qCInfo(lcPlatform, "GNOME's text size on Wayland: the window scaled by %s", scale->constData());
+  }
+}

@@ -3,6 +3,8 @@
 
 #include <QLoggingCategory>
 #include <QtGlobal>
+#include <optional>
+#include <string>
 
 class QWidget;
 struct wl_display;
@@ -56,3 +58,23 @@ GnomeFrame FrameOnGnome(const GnomeSession& session);
 // the platform (X11 first, Wayland if X11 fails) or the title bar as
 // FrameOnGnome says; before the application is made.
 GnomeFrame ChooseFrameOnGnome(bool platformChosen);
+
+// GNOME's text size (Large Text, text-scaling-factor) reaches an X11
+// program as Xft.dpi, which Qt turns into a scale of the whole window; a
+// Wayland program is handed nothing. There it becomes Qt's scale factor,
+// so that the fixed window grows in proportion as it does on X11. The
+// value for QT_SCALE_FACTOR, or nothing to set: not GNOME, not Wayland
+// (`platform` is QT_QPA_PLATFORM as the start leaves it), a scale the user
+// chose, or the normal size.
+struct GnomeTextSize {
+  bool gnome = false;        // XDG_CURRENT_DESKTOP names GNOME
+  bool wayland = false;      // a Wayland display is there
+  QByteArray platform;       // QT_QPA_PLATFORM
+  bool scaleChosen = false;  // QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS
+  std::string factor;        // text-scaling-factor as GNOME prints it
+};
+std::optional<QByteArray> ScaleForTextSize(const GnomeTextSize& s);
+// Reads the session and sets QT_SCALE_FACTOR as ScaleForTextSize says;
+// before the application is made, after ChooseFrameOnGnome. A platform
+// named by -platform is not known here: then nothing is set.
+void FollowGnomeTextSize(bool platformByOption);

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace Pictures {
 namespace {
@@ -11,8 +12,10 @@ QPixmap ToPixmap(Picture picture, qreal dpr) {
   const Pixels pixels = Draw(picture, dpr);
   QImage image(pixels.width, pixels.height, QImage::Format_ARGB32);
   for (int y = 0; y < pixels.height; ++y) {
-    std::copy_n(pixels.argb.begin() + static_cast<std::ptrdiff_t>(y) * pixels.width, pixels.width,
-                reinterpret_cast<uint32_t*>(image.scanLine(y)));
+    // The face around the picture is the button's own: see-through.
+    std::replace_copy(pixels.argb.begin() + static_cast<std::ptrdiff_t>(y) * pixels.width,
+                      pixels.argb.begin() + static_cast<std::ptrdiff_t>(y + 1) * pixels.width,
+                      reinterpret_cast<uint32_t*>(image.scanLine(y)), kButtonFace, 0u);
   }
   QPixmap pixmap = QPixmap::fromImage(image);
   pixmap.setDevicePixelRatio(dpr);

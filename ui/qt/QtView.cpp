@@ -2,6 +2,7 @@
 #include "QtView.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -24,6 +25,7 @@
 #include "Layout.h"
 #include "QtPictures.h"
 #include "QtReleaseFixes.h"
+#include "ReadableStyle.h"
 
 namespace {
 
@@ -111,6 +113,27 @@ class PushButton final : public QPushButton {
     QPushButton::keyPressEvent(event);
   }
 };
+
+// The layer a frame's options sit in, and what screen readers are told of
+// it: nothing, neither a name nor the frame as its label (Qt gives both to
+// any child of a frame), so that they pass over it to the frame.
+class OptionsLayerAccessible final : public QAccessibleWidget {
+ public:
+  explicit OptionsLayerAccessible(QWidget* layer) : QAccessibleWidget(layer, QAccessible::Client) {}
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name || t == QAccessible::Description ? QString() : QAccessibleWidget::text(t);
+  }
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override {
+    return {};
+  }
+};
+
+QAccessibleInterface* OptionsLayerFactory(const QString& className, QObject* object) {
+  if (className != QLatin1String(OptionsLayer::staticMetaObject.className()) || !object->isWidgetType()) {
+    return nullptr;
+  }
+  return new OptionsLayerAccessible(static_cast<QWidget*>(object));
+}
 
 }  // namespace
 
@@ -214,6 +237,7 @@ class KeyFilteringEdit final : public QLineEdit {
 };
 
 QtView::QtView() {
+  QAccessible::installFactory(OptionsLayerFactory);
   setWindowTitle(QString::fromUtf16(Layout::kTitle));
   setFixedSize(kWidth, kHeight);
   // A fixed layout has nothing to maximise: no such button, also where the
@@ -226,6 +250,11 @@ QtView::QtView() {
   Connect();
   OrderTabs(created);
   arrays_.boxes[kRowDec]->setFocus();
+}
+
+QtView::~QtView() {
+  // Before the layers go with the window; a second view has its own.
+  QAccessible::removeFactory(OptionsLayerFactory);
 }
 
 QFont QtView::ChooseFonts() {
@@ -260,9 +289,6 @@ QFont QtView::ChooseFonts() {
 std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
   const QIcon copyIcon = Pictures::ButtonIcon(&Pictures::Copy);
   const QIcon pasteIcon = Pictures::ButtonIcon(&Pictures::Paste);
-  // The picture buttons keep the classic grey face behind their pictures.
-  QPalette pictureFace = palette();
-  pictureFace.setColor(QPalette::Button, QColor::fromRgba(Pictures::kButtonFace));
 
   std::map<std::string_view, QWidget*> frames;
   std::array<QLabel*, kRowCount> rowLabels{};
@@ -307,7 +333,6 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         if (c.kind != Kind::Button) {
           button->setIcon(c.kind == Kind::CopyPicture ? copyIcon : pasteIcon);
           button->setIconSize(QSize(Pictures::kWidth, Pictures::kHeight));
-          button->setPalette(pictureFace);
         }
         // Screen readers tell the rows apart by the same words.
         button->setToolTip(QString::fromUtf8(c.tooltip));
@@ -321,24 +346,21 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
     created.push_back(widget);
   }
   FitCaptions();
+  FacePictures();
   // Each label names its box for screen readers, as the box's buddy.
   for (std::size_t row = 0; row < rowLabels.size(); ++row) rowLabels[row]->setBuddy(arrays_.boxes[row]);
   return created;
 }
 
 QWidget* QtView::OptionsIn(QWidget* frame) {
-  // A frame's options sit in a plain layer that fills it: Qt names each
-  // option after a frame that is its parent, and screen readers then say
-  // the frame's name twice on entering the group (as the group around the
-  // option and as the option's label). Through the layer it is said once.
+  // A frame's options sit in a plain layer that fills it: Qt takes a frame
+  // that is an option's parent for the option's label, and screen readers
+  // then say the frame's name twice on entering the group (as the group
+  // around the option and as its label). Through the layer it is said once.
   const QString name = frame->objectName() + QStringLiteral("Options");
-  if (auto* layer = frame->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) return layer;
-  auto* layer = new QWidget(frame);
+  if (auto* layer = frame->findChild<OptionsLayer*>(name, Qt::FindDirectChildrenOnly)) return layer;
+  auto* layer = new OptionsLayer(frame);
   layer->setObjectName(name);
-  // Named apart from its frame: a frame whose one child bears its own name
-  // is taken for layout only, and its name is not said at all.
-  if (auto* group = qobject_cast<QGroupBox*>(frame))
-    layer->setAccessibleName(group->title() + QStringLiteral(" options"));
   layer->setGeometry(frame->rect());
   return layer;
 }
@@ -400,6 +422,7 @@ void QtView::closeEvent(QCloseEvent* event) {
 
 void QtView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) FacePictures();
   QtReleaseFixes::UndoMaximizeOfFixedWindow(*this, *event);
 }
 
@@ -415,6 +438,24 @@ void QtView::FollowScale() {
   FitCaptions();
   update();
   QtReleaseFixes::RemakeSurfaceAtNewScale(*this);
+}
+
+void QtView::FacePictures() {
+  // The classic grey face behind the pictures in a light palette; in a dark
+  // one the palette's own, on which the pictures' white sheets stand out.
+  const bool dark = ReadableStyle::IsDark(palette());
+  for (const Buttons array : {Buttons::Copy, Buttons::Paste}) {
+    for (int16_t index = 0; index < CountOf(array); ++index) {
+      QPushButton* button = Button(array, index);
+      if (dark) {
+        button->setPalette(QPalette());  // the window's, as it changes
+      } else {
+        QPalette face = palette();
+        face.setColor(QPalette::Button, QColor::fromRgba(Pictures::kButtonFace));
+        button->setPalette(face);
+      }
+    }
+  }
 }
 
 void QtView::FitCaptions() {

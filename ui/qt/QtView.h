@@ -21,9 +21,17 @@ class QRadioButton;
 
 // The "Dec to Hex to Bin" window on Qt widgets: every control of the layout
 // table, and the View operations and events on them.
+// The plain layer that holds a frame's options (see QtView::OptionsIn).
+class OptionsLayer final : public QWidget {
+  Q_OBJECT
+ public:
+  using QWidget::QWidget;
+};
+
 class QtView final : public QWidget, public View {
  public:
   QtView();
+  ~QtView() override;
 
   // View
   void SetEvents(ViewEvents* events) override { events_ = events; }
@@ -82,7 +90,8 @@ class QtView final : public QWidget, public View {
 
   void FitFont(QLineEdit* box, const QString& text);
   void FollowScale();
-  void FitCaptions();  // each caption's font made as small as it needs to fit
+  void FitCaptions();   // each caption's font made as small as it needs to fit
+  void FacePictures();  // the picture buttons' face, for the palette
 
   qreal drawnAt_ = 0;         // the device pixel ratio the window was made for
   bool closePutOff_ = false;  // a close on Wayland waits a turn of the event loop

@@ -76,6 +76,28 @@ QPalette ReadableStyle::DarkPalette() {
   return p;
 }
 
+QPalette ReadableStyle::HighContrastPalette(bool dark) {
+  const QColor back = dark ? Qt::black : Qt::white, ink = dark ? Qt::white : Qt::black;
+  // Selection and links in colours that keep 7:1 with what they sit on.
+  const QColor accent = dark ? QColor(0xff, 0xff, 0x00) : QColor(0x00, 0x00, 0xa0);
+  QPalette p(ink, back, ink, ink, ink, ink, ink, back, back);
+  p.setColor(QPalette::Button, back);
+  p.setColor(QPalette::ButtonText, ink);
+  p.setColor(QPalette::Highlight, accent);
+  p.setColor(QPalette::HighlightedText, back);
+  p.setColor(QPalette::Link, accent);
+  p.setColor(QPalette::ToolTipBase, back);
+  p.setColor(QPalette::ToolTipText, ink);
+  p.setColor(QPalette::PlaceholderText, ink);
+  // Disabled text dimmer than the rest, still 7:1 on its background.
+  const QColor dim = dark ? QColor(0xa6, 0xa6, 0xa6) : QColor(0x59, 0x59, 0x59);
+  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, dim);
+  }
+  polish(p);
+  return p;
+}
+
 void ReadableStyle::polish(QPalette& palette) {
   QProxyStyle::polish(palette);
   if (!Dark(palette)) return;
@@ -101,10 +123,11 @@ void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
   // A focused box keeps the style's focus colour on its border.
   const bool border =
       (element == PE_FrameLineEdit && !(option->state & State_HasFocus)) || element == PE_FrameGroupBox;
-  if (!(ring || border) || !Dark(option->palette)) return;
+  if (!(ring || border) || !(Dark(option->palette) || highContrast_)) return;
   painter->save();
   painter->setRenderHint(QPainter::Antialiasing);
-  painter->setPen(QPen(Edge(option->palette), 1));
+  painter->setPen(
+      QPen(highContrast_ ? option->palette.color(QPalette::WindowText) : Edge(option->palette), 1));
   painter->setBrush(Qt::NoBrush);
   QRect rect = option->rect;
   const auto* group = qobject_cast<const QGroupBox*>(widget);

@@ -13,10 +13,17 @@ class ReadableStyle final : public QProxyStyle {
   // The dark palette this window takes when the desktop prefers dark and
   // its theme gives none: GNOME's dark colours, polished as any palette.
   QPalette DarkPalette();
+  // The desktop's high contrast: black on white, or white on black, and
+  // rings and borders drawn in the text's colour.
+  QPalette HighContrastPalette(bool dark);
+  void SetHighContrast(bool on) { highContrast_ = on; }
   [[nodiscard]] static bool IsDark(const QPalette& palette);
 
   void polish(QPalette& palette) override;
   using QProxyStyle::polish;
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
+
+ private:
+  bool highContrast_ = false;
 };
