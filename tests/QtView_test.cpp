@@ -196,9 +196,9 @@ TEST_F(Layout, EveryControlAsTheTableSays) {
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->inherits(e.kind)) << w->metaObject()->className();
     QWidget* container = *e.container ? Find(e.container) : &window;
-    // Options sit in a layer that fills their frame exactly.
+    // A frame's options and labels sit in a layer that fills it exactly.
     QWidget* parent = w->parentWidget();
-    if (qobject_cast<QRadioButton*>(w)) {
+    if (*e.container && (qobject_cast<QRadioButton*>(w) || qobject_cast<QLabel*>(w))) {
       EXPECT_EQ(parent->geometry(), container->rect());
       parent = parent->parentWidget();
     }
@@ -327,17 +327,23 @@ TEST_F(Layout, EveryControlThatTakesFocusIsNamedForScreenReaders) {
        {std::pair{"lblDec", "txtDec"}, {"Label2", "txtHex"}, {"Label3", "txtBin"}}) {
     EXPECT_EQ(qobject_cast<QLabel*>(Find(label))->buddy(), Find(box)) << label;
   }
-  // Options sit in the group named by their frame, which is not also
-  // their label (a screen reader would say the name twice).
+  // Options are labelled by their frame's name, once: the frame holds one
+  // layer of that name (screen readers take it for layout), whose options
+  // are labelled by an unseen label of that name.
   QAccessibleInterface* option = QAccessible::queryAccessibleInterface(Find("optType(2)"));
   ASSERT_NE(option->parent(), nullptr);
-  ASSERT_NE(option->parent()->parent(), nullptr);
-  EXPECT_EQ(option->parent()->parent()->role(), QAccessible::Grouping);
-  EXPECT_EQ(option->parent()->parent()->text(QAccessible::Name), QStringLiteral("Types"));
-  EXPECT_TRUE(option->relations(QAccessible::Label).isEmpty());
-  // The layer between them is nothing to a screen reader: no name, no label.
-  EXPECT_EQ(option->parent()->text(QAccessible::Name), QString());
+  QAccessibleInterface* frame = option->parent()->parent();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->role(), QAccessible::Grouping);
+  EXPECT_EQ(frame->text(QAccessible::Name), QStringLiteral("Types"));
+  EXPECT_EQ(frame->childCount(), 1);
+  EXPECT_EQ(option->parent()->text(QAccessible::Name), QStringLiteral("Types"));
   EXPECT_TRUE(option->parent()->relations(QAccessible::Label).isEmpty());
+  const auto labels = option->relations(QAccessible::Label);
+  ASSERT_EQ(labels.size(), 1);
+  EXPECT_EQ(labels[0].first->text(QAccessible::Name), QStringLiteral("Types"));
+  EXPECT_EQ(option->text(QAccessible::Name), QStringLiteral("Integer"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(Find("Frame2"))->childCount(), 1);
 }
 
 // --- The window working ------------------------------------------------------------------

@@ -463,6 +463,38 @@ TEST(RaiseNotification, RaisedWhereTheSystemHasTheEvent) {
   if (uia) FreeLibrary(uia);
 }
 
+TEST(TextSize, ScalesTheWholeWindowAndFollowsAChange) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const auto setPercent = [&](DWORD percent) {
+    RegSetValueExW(key, L"TextScaleFactor", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&percent),
+                   sizeof(percent));
+  };
+  setPercent(150);
+  {
+    Win32View view(GetModuleHandleW(nullptr));
+    const int dpi = static_cast<int>(GetDpiForWindow(view.Window()));
+    RECT client;
+    GetClientRect(view.Window(), &client);
+    EXPECT_EQ(client.right, MulDiv(663, dpi, 96)) << "442 at 150 %";
+    EXPECT_EQ(client.bottom, MulDiv(384, dpi, 96)) << "256 at 150 %";
+    RECT box;
+    GetWindowRect(view.Box(kRowHex), &box);
+    EXPECT_EQ(box.right - box.left, MulDiv(446, dpi, 96)) << "the Hex box, 297 at 150 %";
+    // Back to the normal size while it runs.
+    setPercent(100);
+    SendMessageW(view.Window(), WM_SETTINGCHANGE, 0, 0);
+    GetClientRect(view.Window(), &client);
+    EXPECT_EQ(client.right, MulDiv(442, dpi, 96));
+    EXPECT_EQ(client.bottom, MulDiv(256, dpi, 96));
+    EXPECT_EQ(view.Dpi(), static_cast<UINT>(dpi));
+  }
+  RegDeleteValueW(key, L"TextScaleFactor");
+  RegCloseKey(key);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

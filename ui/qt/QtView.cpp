@@ -115,13 +115,17 @@ class PushButton final : public QPushButton {
 };
 
 // The layer a frame's options sit in, and what screen readers are told of
-// it: nothing, neither a name nor the frame as its label (Qt gives both to
-// any child of a frame), so that they pass over it to the frame.
+// it: the frame's name, and not the frame as its label (which Qt gives any
+// child of a frame).
 class OptionsLayerAccessible final : public QAccessibleWidget {
  public:
   explicit OptionsLayerAccessible(QWidget* layer) : QAccessibleWidget(layer, QAccessible::Client) {}
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name || t == QAccessible::Description ? QString() : QAccessibleWidget::text(t);
+    if (t == QAccessible::Name) {
+      const auto* frame = qobject_cast<const QGroupBox*>(widget()->parentWidget());
+      return frame ? frame->title() : QString();
+    }
+    return t == QAccessible::Description ? QString() : QAccessibleWidget::text(t);
   }
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override {
     return {};
@@ -308,7 +312,9 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         break;
       }
       case Kind::Label: {
-        auto* label = new QLabel(caption, parent);
+        // A frame's labels sit with its options, so that the frame holds
+        // the one layer.
+        auto* label = new QLabel(caption, *c.container ? OptionsIn(parent) : parent);
         label->setTextFormat(Qt::PlainText);
         if (c.index >= 0) rowLabels[index] = label;
         widget = label;
@@ -318,10 +324,10 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         widget = frames[c.name] = new QGroupBox(caption, parent);
         break;
       case Kind::TypeOption:
-        widget = arrays_.type[index] = new QRadioButton(caption, OptionsIn(parent));
+        widget = arrays_.type[index] = NewOption(caption, parent);
         break;
       case Kind::DisplayOption:
-        widget = arrays_.display[index] = new QRadioButton(caption, OptionsIn(parent));
+        widget = arrays_.display[index] = NewOption(caption, parent);
         break;
       case Kind::Button:
       case Kind::CopyPicture:
@@ -353,16 +359,28 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
 }
 
 QWidget* QtView::OptionsIn(QWidget* frame) {
-  // A frame's options sit in a plain layer that fills it: Qt takes a frame
-  // that is an option's parent for the option's label, and screen readers
-  // then say the frame's name twice on entering the group (as the group
-  // around the option and as its label). Through the layer it is said once.
+  // A frame's options sit in a plain layer that fills it. Were the frame
+  // their parent, screen readers would say its name twice on entering the
+  // group: as the group around the option, and as the option's label (Qt
+  // makes a frame the label of its children). Through the layer, which
+  // bears the frame's name, the frame is taken for layout alone, and the
+  // name is said once, as the options' label.
   const QString name = frame->objectName() + QStringLiteral("Options");
   if (auto* layer = frame->findChild<OptionsLayer*>(name, Qt::FindDirectChildrenOnly)) return layer;
   auto* layer = new OptionsLayer(frame);
   layer->setObjectName(name);
   layer->setGeometry(frame->rect());
   return layer;
+}
+
+QRadioButton* QtView::NewOption(const QString& caption, QWidget* frame) {
+  QWidget* layer = OptionsIn(frame);
+  auto* option = new QRadioButton(caption, layer);
+  // The frame's name as the option's label, for screen readers alone.
+  auto* label = new QLabel(qobject_cast<QGroupBox*>(frame)->title(), layer);
+  label->hide();
+  label->setBuddy(option);
+  return option;
 }
 
 void QtView::Connect() {

@@ -85,6 +85,7 @@ class QtView final : public QWidget, public View {
   QFont ChooseFonts();
   std::vector<QWidget*> CreateControls(const QFont& boxFont);
   QWidget* OptionsIn(QWidget* frame);  // the layer that holds a frame's options
+  QRadioButton* NewOption(const QString& caption, QWidget* frame);
   void Connect();
   void OrderTabs(const std::vector<QWidget*>& created);
 

@@ -27,9 +27,25 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kFirstId = 100;  // control ids: kFirstId + the table index
 constexpr UINT_PTR kSettleTimer = 1;
 
-// The window's outer size for the layout's client area at a DPI.
-SIZE FrameSize(UINT dpi) {
-  RECT frame{0, 0, Scale(Layout::kWidth, dpi), Scale(Layout::kHeight, dpi)};
+// The user's text size (Settings > Accessibility > Text size), in percent:
+// 100 to 225.
+UINT TextPercent() {
+  DWORD percent = 100, size = sizeof(percent);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", L"TextScaleFactor",
+                   RRF_RT_REG_DWORD, nullptr, &percent, &size) != ERROR_SUCCESS) {
+    return 100;
+  }
+  return std::clamp<UINT>(percent, 100, 225);
+}
+
+// The DPI the layout is drawn at on a monitor of `dpi`: a larger text size
+// scales the whole fixed window, as a larger DPI does.
+UINT LayoutDpi(UINT dpi) { return MulDiv(dpi ? dpi : 96, static_cast<int>(TextPercent()), 100); }
+
+// The window's outer size for the layout's client area drawn at
+// `layoutDpi`, on a monitor of `dpi`.
+SIZE FrameSize(UINT layoutDpi, UINT dpi) {
+  RECT frame{0, 0, Scale(Layout::kWidth, layoutDpi), Scale(Layout::kHeight, layoutDpi)};
   AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
@@ -53,13 +69,13 @@ Win32View::Win32View(HINSTANCE instance) {
   RegisterClassExW(&wc);  // fails harmlessly when a second view registers it again
   // Made at its size for the system's DPI: the window is resized on
   // creation only where its monitor has another.
-  const SIZE size = FrameSize(GetDpiForSystem());
+  const SIZE size = FrameSize(LayoutDpi(GetDpiForSystem()), GetDpiForSystem());
   window_ = CreateWindowExW(0, kWindowClass, reinterpret_cast<const wchar_t*>(Layout::kTitle), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
   if (!window_) return;
   // Every control is made at its place, in its font, at this DPI, with
   // nothing drawn until the window is shown.
-  dpi_ = GetDpiForWindow(window_) ? GetDpiForWindow(window_) : 96;
+  dpi_ = LayoutDpi(GetDpiForWindow(window_));
   MakeFontsAndPictures();
   CreateControls(instance);
   // Screen readers read the drawn labels among the controls, in the table's order.
@@ -216,8 +232,8 @@ void Win32View::CreateControls(HINSTANCE instance) {
   }
 }
 
-void Win32View::Arrange(UINT dpi) {
-  dpi_ = dpi ? dpi : 96;
+void Win32View::Arrange(UINT layoutDpi) {
+  dpi_ = layoutDpi ? layoutDpi : 96;
   MakeFontsAndPictures();
   for (const auto& [c, hwnd] : controls_) {
     const RECT r = Place(*c);
@@ -249,7 +265,7 @@ LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
       // The client area of the layout at the monitor's DPI.
-      const SIZE size = FrameSize(GetDpiForWindow(window_));
+      const SIZE size = FrameSize(LayoutDpi(GetDpiForWindow(window_)), GetDpiForWindow(window_));
       const auto* made = reinterpret_cast<const CREATESTRUCTW*>(lParam);
       if (made->cx != size.cx || made->cy != size.cy) {
         SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -259,10 +275,20 @@ LRESULT Win32View::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       // Moved to a monitor of another DPI: the same layout at its scale.
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      Arrange(HIWORD(wParam));
+      Arrange(LayoutDpi(HIWORD(wParam)));
       SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
+    }
+    case WM_SETTINGCHANGE: {
+      // A new text size: the layout at its scale, the window around it.
+      const UINT dpi = GetDpiForWindow(window_);
+      if (LayoutDpi(dpi) != dpi_) {
+        Arrange(LayoutDpi(dpi));
+        const SIZE size = FrameSize(dpi_, dpi);
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return DefWindowProcW(window_, message, wParam, lParam);
     }
     case WM_ACTIVATE:
       // Back to the control that had the focus, as a dialog does.

@@ -58,7 +58,8 @@ class Win32View final : public View {
   RECT Place(const Layout::Control& c) const;
   // What a control's tooltip says ("" when it has none).
   std::u16string Tooltip(HWND control) const;
-  // The DPI the window is laid out for.
+  // The DPI the window is laid out for: its monitor's, times the user's
+  // text size.
   UINT Dpi() const { return dpi_; }
   // Makes what the first paint does not need (the tooltips, OLE and the
   // drop target): on the first timer tick after the window's first paint, or
@@ -91,8 +92,8 @@ class Win32View final : public View {
   void CreateControls(HINSTANCE instance);
   void MakeFontsAndPictures();
   HFONT FontOf(const Layout::Control& c) const;
-  // The layout at a new DPI (a move to another monitor).
-  void Arrange(UINT dpi);
+  // The layout at a new DPI (a move to another monitor, a new text size).
+  void Arrange(UINT layoutDpi);
   void AddTool(HWND control, const std::u16string& text);
   void DrawPicture(const DRAWITEMSTRUCT& item);
   void OnCommand(HWND control, WORD code);

@@ -19,10 +19,17 @@ using Win32Text::Wide;
 
 namespace {
 
-// The picture buttons' face, the grey their pictures are drawn on.
-COLORREF FaceColour() {
-  constexpr uint32_t face = Pictures::kButtonFace;
-  return RGB((face >> 16) & 0xFF, (face >> 8) & 0xFF, face & 0xFF);
+// The picture buttons' face, as 0x00RRGGBB: the classic grey their
+// pictures are drawn on, or the system's own button face in high contrast.
+uint32_t FaceColour() {
+  HIGHCONTRASTW contrast{sizeof(contrast), 0, nullptr};
+  if (SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+      (contrast.dwFlags & HCF_HIGHCONTRASTON)) {
+    const COLORREF c = GetSysColor(COLOR_BTNFACE);
+    return static_cast<uint32_t>(GetRValue(c)) << 16 | static_cast<uint32_t>(GetGValue(c)) << 8 |
+           GetBValue(c);
+  }
+  return Pictures::kButtonFace & 0xFFFFFF;
 }
 
 }  // namespace
@@ -63,17 +70,20 @@ void Win32View::DrawPicture(const DRAWITEMSTRUCT& item) {
   const bool copy = std::find(arrays_.copy.begin(), arrays_.copy.end(), item.hwndItem) != arrays_.copy.end();
   const Pictures::Pixels& picture = copy ? copyPicture_ : pastePicture_;
   RECT face = item.rcItem;
-  const GdiObject<HBRUSH> grey(CreateSolidBrush(FaceColour()));
-  FillRect(item.hDC, &face, grey.get());
+  const uint32_t faceRgb = FaceColour();
+  const GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(faceRgb >> 16, (faceRgb >> 8) & 0xFF, faceRgb & 0xFF)));
+  FillRect(item.hDC, &face, brush.get());
   const bool pressed = item.itemState & ODS_SELECTED;
   DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  // A disabled picture is drawn half way to the face, as greyed.
+  // The picture on the face; a disabled one half way to the face, as greyed.
   std::vector<uint32_t> pixels = picture.argb;
-  if (item.itemState & ODS_DISABLED) {
-    for (uint32_t& p : pixels) {
-      const auto half = [&](int shift) { return ((((p >> shift) & 0xFF) + 0xC0 * 3) / 4) << shift; };
-      p = 0xFF000000 | half(16) | half(8) | half(0);
-    }
+  for (uint32_t& p : pixels) {
+    if (p == Pictures::kButtonFace) p = 0xFF000000 | faceRgb;
+    if (!(item.itemState & ODS_DISABLED)) continue;
+    const auto half = [&](int shift) {
+      return ((((p >> shift) & 0xFF) + ((faceRgb >> shift) & 0xFF) * 3) / 4) << shift;
+    };
+    p = 0xFF000000 | half(16) | half(8) | half(0);
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
