@@ -327,23 +327,27 @@ TEST_F(Layout, EveryControlThatTakesFocusIsNamedForScreenReaders) {
        {std::pair{"lblDec", "txtDec"}, {"Label2", "txtHex"}, {"Label3", "txtBin"}}) {
     EXPECT_EQ(qobject_cast<QLabel*>(Find(label))->buddy(), Find(box)) << label;
   }
-  // Options are labelled by their frame's name, once: the frame holds one
-  // layer of that name (screen readers take it for layout), whose options
-  // are labelled by an unseen label of that name.
+  // An option group's name is its frame's, said once: the options have no
+  // label but their caption, the layer between them and the frame is
+  // nameless, and the frame, the one group around them, is labelled by the
+  // layer alone.
   QAccessibleInterface* option = QAccessible::queryAccessibleInterface(Find("optType(2)"));
-  ASSERT_NE(option->parent(), nullptr);
-  QAccessibleInterface* frame = option->parent()->parent();
+  QAccessibleInterface* layer = option->parent();
+  ASSERT_NE(layer, nullptr);
+  QAccessibleInterface* frame = layer->parent();
   ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(option->text(QAccessible::Name), QStringLiteral("Integer"));
+  EXPECT_TRUE(option->relations(QAccessible::Label).isEmpty());
+  EXPECT_EQ(layer->text(QAccessible::Name), QString());
+  EXPECT_TRUE(layer->relations(QAccessible::Label).isEmpty());
   EXPECT_EQ(frame->role(), QAccessible::Grouping);
   EXPECT_EQ(frame->text(QAccessible::Name), QStringLiteral("Types"));
   EXPECT_EQ(frame->childCount(), 1);
-  EXPECT_EQ(option->parent()->text(QAccessible::Name), QStringLiteral("Types"));
-  EXPECT_TRUE(option->parent()->relations(QAccessible::Label).isEmpty());
-  const auto labels = option->relations(QAccessible::Label);
+  const auto labels = frame->relations(QAccessible::Label);
   ASSERT_EQ(labels.size(), 1);
-  EXPECT_EQ(labels[0].first->text(QAccessible::Name), QStringLiteral("Types"));
-  EXPECT_EQ(option->text(QAccessible::Name), QStringLiteral("Integer"));
+  EXPECT_EQ(labels[0].first, layer);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(Find("Frame2"))->childCount(), 1);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(Find("Frame3"))->role(), QAccessible::Grouping);
 }
 
 // --- The window working ------------------------------------------------------------------

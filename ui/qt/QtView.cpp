@@ -114,29 +114,50 @@ class PushButton final : public QPushButton {
   }
 };
 
-// The layer a frame's options sit in, and what screen readers are told of
-// it: the frame's name, and not the frame as its label (which Qt gives any
-// child of a frame).
+// What screen readers are told of a frame of options and of the layer its
+// options sit in (QtView::OptionsIn). The layer: nothing, neither a name
+// nor the frame as its label (which Qt gives any child of a frame), so that
+// its options have no label but their own caption. The frame: its title,
+// and the layer as its label, so that screen readers that name the group
+// from the frame around an option take the frame for layout when they name
+// what the focus entered (each says the name once, by one path or other).
 class OptionsLayerAccessible final : public QAccessibleWidget {
  public:
   explicit OptionsLayerAccessible(QWidget* layer) : QAccessibleWidget(layer, QAccessible::Client) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      const auto* frame = qobject_cast<const QGroupBox*>(widget()->parentWidget());
-      return frame ? frame->title() : QString();
-    }
-    return t == QAccessible::Description ? QString() : QAccessibleWidget::text(t);
+    return t == QAccessible::Name || t == QAccessible::Description ? QString() : QAccessibleWidget::text(t);
   }
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override {
     return {};
   }
 };
 
-QAccessibleInterface* OptionsLayerFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String(OptionsLayer::staticMetaObject.className()) || !object->isWidgetType()) {
-    return nullptr;
+class OptionsFrameAccessible final : public QAccessibleWidget {
+ public:
+  explicit OptionsFrameAccessible(OptionsFrame* frame) : QAccessibleWidget(frame, QAccessible::Grouping) {}
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? static_cast<QGroupBox*>(widget())->title() : QAccessibleWidget::text(t);
   }
-  return new OptionsLayerAccessible(static_cast<QWidget*>(object));
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    auto related = QAccessibleWidget::relations(match);
+    if (match & QAccessible::Label) {
+      if (auto* layer = widget()->findChild<OptionsLayer*>(QString(), Qt::FindDirectChildrenOnly)) {
+        related.append({QAccessible::queryAccessibleInterface(layer), QAccessible::Label});
+      }
+    }
+    return related;
+  }
+};
+
+QAccessibleInterface* OptionsLayerFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String(OptionsLayer::staticMetaObject.className()) && object->isWidgetType()) {
+    return new OptionsLayerAccessible(static_cast<QWidget*>(object));
+  }
+  if (className == QLatin1String(OptionsFrame::staticMetaObject.className())) {
+    return new OptionsFrameAccessible(static_cast<OptionsFrame*>(object));
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -320,14 +341,22 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
         widget = label;
         break;
       }
-      case Kind::Frame:
-        widget = frames[c.name] = new QGroupBox(caption, parent);
+      case Kind::Frame: {
+        // A frame of options is told to screen readers as such.
+        const bool options =
+            std::any_of(std::begin(Layout::kControls), std::end(Layout::kControls), [&](auto& o) {
+              return std::string_view(o.container) == c.name &&
+                     (o.kind == Kind::TypeOption || o.kind == Kind::DisplayOption);
+            });
+        widget = frames[c.name] =
+            options ? new OptionsFrame(caption, parent) : new QGroupBox(caption, parent);
         break;
+      }
       case Kind::TypeOption:
-        widget = arrays_.type[index] = NewOption(caption, parent);
+        widget = arrays_.type[index] = new QRadioButton(caption, OptionsIn(parent));
         break;
       case Kind::DisplayOption:
-        widget = arrays_.display[index] = NewOption(caption, parent);
+        widget = arrays_.display[index] = new QRadioButton(caption, OptionsIn(parent));
         break;
       case Kind::Button:
       case Kind::CopyPicture:
@@ -359,28 +388,16 @@ std::vector<QWidget*> QtView::CreateControls(const QFont& boxFont) {
 }
 
 QWidget* QtView::OptionsIn(QWidget* frame) {
-  // A frame's options sit in a plain layer that fills it. Were the frame
-  // their parent, screen readers would say its name twice on entering the
-  // group: as the group around the option, and as the option's label (Qt
-  // makes a frame the label of its children). Through the layer, which
-  // bears the frame's name, the frame is taken for layout alone, and the
-  // name is said once, as the options' label.
+  // A frame's options and labels sit in a plain layer that fills it. Were
+  // the frame their parent, screen readers would say its name twice on
+  // entering the group: as the group around the option, and as the
+  // option's label (Qt makes a frame the label of its children).
   const QString name = frame->objectName() + QStringLiteral("Options");
   if (auto* layer = frame->findChild<OptionsLayer*>(name, Qt::FindDirectChildrenOnly)) return layer;
   auto* layer = new OptionsLayer(frame);
   layer->setObjectName(name);
   layer->setGeometry(frame->rect());
   return layer;
-}
-
-QRadioButton* QtView::NewOption(const QString& caption, QWidget* frame) {
-  QWidget* layer = OptionsIn(frame);
-  auto* option = new QRadioButton(caption, layer);
-  // The frame's name as the option's label, for screen readers alone.
-  auto* label = new QLabel(qobject_cast<QGroupBox*>(frame)->title(), layer);
-  label->hide();
-  label->setBuddy(option);
-  return option;
 }
 
 void QtView::Connect() {

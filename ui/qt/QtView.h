@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QGroupBox>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -13,7 +14,6 @@
 #include "Layout.h"
 #include "View.h"
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,7 +21,13 @@ class QRadioButton;
 
 // The "Dec to Hex to Bin" window on Qt widgets: every control of the layout
 // table, and the View operations and events on them.
-// The plain layer that holds a frame's options (see QtView::OptionsIn).
+// A frame of options, and the plain layer in it that holds them (see
+// QtView::OptionsIn): classes of their own for what screen readers are told.
+class OptionsFrame final : public QGroupBox {
+  Q_OBJECT
+ public:
+  using QGroupBox::QGroupBox;
+};
 class OptionsLayer final : public QWidget {
   Q_OBJECT
  public:
@@ -85,7 +91,6 @@ class QtView final : public QWidget, public View {
   QFont ChooseFonts();
   std::vector<QWidget*> CreateControls(const QFont& boxFont);
   QWidget* OptionsIn(QWidget* frame);  // the layer that holds a frame's options
-  QRadioButton* NewOption(const QString& caption, QWidget* frame);
   void Connect();
   void OrderTabs(const std::vector<QWidget*>& created);
 
