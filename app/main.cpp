@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
       });
   // Both read before Qt takes its own options out of argv.
   ChooseFrameOnGnome(chosen != Chosen::Automatically);
-  FollowGnomeTextSize(chosen == Chosen::ByOption);
+  FollowDesktopTextSize(chosen == Chosen::ByOption);
   const bool lookChosen = DesktopColorScheme::LookChosenByUser(argc, argv);
   QApplication app(argc, argv);
   qInstallMessageHandler(passOn);

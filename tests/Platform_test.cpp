@@ -32,20 +32,24 @@ TEST(FrameOnGnome, FollowsTheSessionAndTheUser) {
 TEST(ScaleForTextSize, OnlyWhereNothingElseScalesTheWindow) {
   struct Case {
     const char* what;
-    GnomeTextSize session;
+    TextSizeSession session;
     std::optional<QByteArray> scale;
   };
-  // gnome, wayland, platform, scaleChosen, factor
+  // gnome, wayland, platform, scaleChosen, gnomeFactor, forcedDpi
   const Case cases[] = {
-      {"Large Text on Wayland", {true, true, "", false, "1.5"}, "1.5"},
-      {"the user's own Wayland", {true, true, "wayland", false, "1.25"}, "1.25"},
-      {"the normal size", {true, true, "", false, "1.0"}, std::nullopt},
-      {"X11 reads it as Xft.dpi", {true, true, "xcb;wayland", false, "1.5"}, std::nullopt},
-      {"a scale the user chose", {true, true, "", true, "1.5"}, std::nullopt},
-      {"not GNOME", {false, true, "", false, "1.5"}, std::nullopt},
-      {"no Wayland", {true, false, "", false, "1.5"}, std::nullopt},
-      {"no setting", {true, true, "", false, ""}, std::nullopt},
-      {"out of GNOME's range", {true, true, "", false, "7"}, std::nullopt},
+      {"GNOME's Large Text on Wayland", {true, true, "", false, "1.5", ""}, "1.5"},
+      {"the user's own Wayland", {true, true, "wayland", false, "1.25", ""}, "1.25"},
+      {"the normal size", {true, true, "", false, "1.0", ""}, std::nullopt},
+      {"X11 reads it as Xft.dpi", {true, true, "xcb;wayland", false, "1.5", ""}, std::nullopt},
+      {"a scale the user chose", {true, true, "", true, "1.5", ""}, std::nullopt},
+      {"GNOME's setting off GNOME", {false, true, "", false, "1.5", ""}, std::nullopt},
+      {"no Wayland", {true, false, "", false, "1.5", ""}, std::nullopt},
+      {"no setting", {true, true, "", false, "", ""}, std::nullopt},
+      {"out of GNOME's range", {true, true, "", false, "7", ""}, std::nullopt},
+      {"Plasma 5's font DPI", {false, true, "", false, "", "144"}, "1.5"},
+      {"Plasma 5's font DPI, normal", {false, true, "", false, "", "96"}, std::nullopt},
+      {"a forced DPI on X11", {false, true, "xcb", false, "", "144"}, std::nullopt},
+      {"a forced DPI of nonsense", {false, true, "", false, "", "big"}, std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(ScaleForTextSize(c.session), c.scale) << c.what;
 }

@@ -94,27 +94,36 @@ GnomeFrame ChooseFrameOnGnome(bool platformChosen) {
   return frame;
 }
 
-std::optional<QByteArray> ScaleForTextSize(const GnomeTextSize& s) {
-  if (!s.gnome || !s.wayland || s.scaleChosen || s.platform.startsWith("xcb")) return std::nullopt;
+std::optional<QByteArray> ScaleForTextSize(const TextSizeSession& s) {
+  if (!s.wayland || s.scaleChosen || s.platform.startsWith("xcb")) return std::nullopt;
   bool ok = false;
-  const double factor = QByteArray::fromStdString(s.factor).trimmed().toDouble(&ok);
+  double factor = 0;
+  if (!s.forcedDpi.isEmpty()) {
+    factor = s.forcedDpi.trimmed().toDouble(&ok) / 96;
+  } else if (s.gnome) {
+    factor = QByteArray::fromStdString(s.gnomeFactor).trimmed().toDouble(&ok);
+  }
   // GNOME offers 0.5 to 3; 1 is the normal size.
   if (!ok || factor < 0.5 || factor > 3 || factor == 1) return std::nullopt;
   return QByteArray::number(factor);
 }
 
-void FollowGnomeTextSize(bool platformByOption) {
+void FollowDesktopTextSize(bool platformByOption) {
   if (platformByOption) return;
-  GnomeTextSize s;
+  TextSizeSession s;
   s.gnome = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':').contains("gnome");
   s.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
   s.platform = qgetenv("QT_QPA_PLATFORM");
-  s.scaleChosen = !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ||
-                  !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS");
-  if (!s.gnome || !s.wayland || s.scaleChosen) return;
-  s.factor = GnomeSettings::Text("org.gnome.desktop.interface", "text-scaling-factor").value_or("");
+  s.scaleChosen =
+      !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") || !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS");
+  s.forcedDpi = qgetenv("QT_WAYLAND_FORCE_DPI");
+  if (!s.wayland || s.scaleChosen) return;
+  if (s.gnome && s.forcedDpi.isEmpty()) {
+    s.gnomeFactor = GnomeSettings::Text("org.gnome.desktop.interface", "text-scaling-factor").value_or("");
+  }
   if (const std::optional<QByteArray> scale = ScaleForTextSize(s)) {
     qputenv("QT_SCALE_FACTOR", *scale);
-    qCInfo(lcPlatform, "GNOME's text size on Wayland: the window scaled by %s", scale->constData());
+    qunsetenv("QT_WAYLAND_FORCE_DPI");
+    qCInfo(lcPlatform, "the desktop's text size on Wayland: the window scaled by %s", scale->constData());
   }
 }

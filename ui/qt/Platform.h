@@ -59,22 +59,26 @@ GnomeFrame FrameOnGnome(const GnomeSession& session);
 // FrameOnGnome says; before the application is made.
 GnomeFrame ChooseFrameOnGnome(bool platformChosen);
 
-// GNOME's text size (Large Text, text-scaling-factor) reaches an X11
-// program as Xft.dpi, which Qt turns into a scale of the whole window; a
-// Wayland program is handed nothing. There it becomes Qt's scale factor,
-// so that the fixed window grows in proportion as it does on X11. The
-// value for QT_SCALE_FACTOR, or nothing to set: not GNOME, not Wayland
-// (`platform` is QT_QPA_PLATFORM as the start leaves it), a scale the user
-// chose, or the normal size.
-struct GnomeTextSize {
+// The desktop's text size reaches an X11 program as Xft.dpi, which Qt
+// turns into a scale of the whole window. A Wayland program is handed
+// GNOME's (Large Text, text-scaling-factor) not at all, and Plasma 5's
+// font DPI as QT_WAYLAND_FORCE_DPI, which makes fonts in points larger in
+// a window that stays the same. There either becomes Qt's scale factor, so
+// that the fixed window grows in proportion as it does on X11. The value
+// for QT_SCALE_FACTOR, or nothing to set: not Wayland (`platform` is
+// QT_QPA_PLATFORM as the start leaves it), a scale the user chose, or the
+// normal size.
+struct TextSizeSession {
   bool gnome = false;        // XDG_CURRENT_DESKTOP names GNOME
   bool wayland = false;      // a Wayland display is there
   QByteArray platform;       // QT_QPA_PLATFORM
   bool scaleChosen = false;  // QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS
-  std::string factor;        // text-scaling-factor as GNOME prints it
+  std::string gnomeFactor;   // text-scaling-factor as GNOME prints it
+  QByteArray forcedDpi;      // QT_WAYLAND_FORCE_DPI
 };
-std::optional<QByteArray> ScaleForTextSize(const GnomeTextSize& s);
-// Reads the session and sets QT_SCALE_FACTOR as ScaleForTextSize says;
-// before the application is made, after ChooseFrameOnGnome. A platform
-// named by -platform is not known here: then nothing is set.
-void FollowGnomeTextSize(bool platformByOption);
+std::optional<QByteArray> ScaleForTextSize(const TextSizeSession& s);
+// Reads the session and sets QT_SCALE_FACTOR as ScaleForTextSize says (a
+// forced DPI it replaces is then unset); before the application is made,
+// after ChooseFrameOnGnome. A platform named by -platform is not known
+// here: then nothing is set.
+void FollowDesktopTextSize(bool platformByOption);
