@@ -30,7 +30,7 @@ GNOME_TEST_DEPS := gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gn
                    gsettings-desktop-schemas xclip imagemagick procps
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
-        windows test-windows test-gnome test-orca bench-deps
+        windows test-windows test-gnome test-orca test-kde bench-deps
 
 all: build
 
@@ -75,6 +75,13 @@ ORCA_TEST_DEPS := orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng d
 test-orca: test-deps build
 	@scripts/ensure-packages $(ORCA_TEST_DEPS)
 	@ctest --test-dir $(BUILD) --output-on-failure -L orca
+
+# KDE Plasma: the window on KWin (nested in a private X server), with
+# Plasma's colour schemes and platform theme.
+KDE_TEST_DEPS := kwin-wayland breeze plasma-integration qt6-wayland dbus-daemon imagemagick
+test-kde: test-deps build
+	@scripts/ensure-packages $(KDE_TEST_DEPS)
+	@ctest --test-dir $(BUILD) --output-on-failure -L kde
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: test-deps
