@@ -114,8 +114,8 @@ void FollowDesktopTextSize(bool platformByOption) {
   s.gnome = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':').contains("gnome");
   s.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
   s.platform = qgetenv("QT_QPA_PLATFORM");
-  s.scaleChosen =
-      !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") || !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS");
+  s.scaleChosen = !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ||
+                  !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS");
   s.forcedDpi = qgetenv("QT_WAYLAND_FORCE_DPI");
   if (!s.wayland || s.scaleChosen) return;
   if (s.gnome && s.forcedDpi.isEmpty()) {

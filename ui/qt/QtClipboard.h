@@ -10,6 +10,7 @@
 
 class XSelection;
 class WaylandSelection;
+class QMimeData;
 
 // The system clipboard (the CLIPBOARD selection on X11), or the primary
 // selection that the middle button pastes, plain text only. Qt writes; on
@@ -35,4 +36,5 @@ class QtClipboard final : public Clipboard {
   DisplayServer server_;
   std::unique_ptr<XSelection> reader_;          // X11 only, made at the first read
   std::unique_ptr<WaylandSelection> wlReader_;  // Wayland only, made at the first read
+  std::unique_ptr<QMimeData> handed_;           // where the toolkit does not free what it was handed
 };

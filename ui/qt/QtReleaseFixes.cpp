@@ -9,6 +9,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QEvent>
+#include <QMimeData>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -98,6 +99,13 @@ void AnnounceAsDescriptionChange(QWidget& window, const QString& text) {
         });
       },
       Qt::SingleShotConnection);
+}
+
+void HandedToClipboard(std::unique_ptr<QMimeData>& held, QMimeData* now) {
+  if (!kWaylandClipboardKeepsEveryCopy || CurrentDisplayServer() != DisplayServer::Wayland) return;
+  // The clipboard let go of the old data as it took the new (its data
+  // source went with it): nothing reads the old any more.
+  held.reset(now);
 }
 
 }  // namespace QtReleaseFixes
