@@ -14,14 +14,19 @@
 namespace {
 
 // Whether `picture` stands pixel for pixel somewhere in `image`.
+// Whether `picture` stands in `image`, pixel for pixel where it is opaque
+// (the button's face shows through the rest).
 bool Contains(const QImage& image, const QImage& picture) {
   const QImage a = image.convertToFormat(QImage::Format_RGB32);
-  const QImage b = picture.convertToFormat(QImage::Format_RGB32);
+  const QImage b = picture.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y + b.height() <= a.height(); ++y) {
     for (int x = 0; x + b.width() <= a.width(); ++x) {
       bool same = true;
       for (int j = 0; same && j < b.height(); ++j) {
-        for (int i = 0; same && i < b.width(); ++i) same = a.pixel(x + i, y + j) == b.pixel(i, j);
+        for (int i = 0; same && i < b.width(); ++i) {
+          const QRgb p = b.pixel(i, j);
+          same = qAlpha(p) == 0 || a.pixel(x + i, y + j) == (p | 0xFF000000u);
+        }
       }
       if (same) return true;
     }
