@@ -131,7 +131,8 @@ int main(int argc, char* argv[]) {
   auto* style = new ReadableStyle;
   QApplication::setStyle(style);
   std::unique_ptr<DesktopColorScheme> scheme;
-  if (!lookChosen) scheme = std::make_unique<DesktopColorScheme>(*style);
+  if (!lookChosen && !DesktopColorScheme::ThemeFollowsDesktop())
+    scheme = std::make_unique<DesktopColorScheme>(*style);
 
   QtView view;
   QtClipboard clipboard(*QApplication::clipboard());

@@ -83,6 +83,19 @@ check "font DPI 144: the window 1.5 times as large" \
 [ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-font-dpi.png"
 stop
 
+# Plasma's dark scheme at start: Plasma's own colours (not another
+# desktop's dark palette over them), the picture buttons' faces dark too.
+scheme BreezeDark
+start
+rgb=$(awk -F= '/^\[Colors:Window\]/ {w = 1} w && /^BackgroundNormal=/ {print $2; exit}' \
+  /usr/share/color-schemes/BreezeDark.colors)
+check "Breeze Dark at start: Plasma's window colour" "$(pixel 3 3)" "$(printf '%02X%02X%02X' ${rgb//,/ })"
+read -r bx by <<<"$(at "cmdCopy(1)" 3)"
+face=$(pixel "$bx" $((by - 9)))
+check "Breeze Dark: a dark face behind the pictures (#$face)" "$((0x${face:0:2} < 0x80 && 0x${face:2:2} < 0x80))" 1
+[ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-dark.png"
+stop
+
 # A high-contrast colour scheme: black on white, Plasma's own colours.
 sed -e 's/^BackgroundNormal=.*/BackgroundNormal=255,255,255/' -e 's/^BackgroundAlternate=.*/BackgroundAlternate=255,255,255/' \
   -e 's/^ForegroundNormal=.*/ForegroundNormal=0,0,0/' /usr/share/color-schemes/BreezeLight.colors >"$XDG_CONFIG_HOME/kdeglobals"

@@ -8,8 +8,10 @@
 #include <QDBusVariant>
 #include <QDir>
 #include <QFileInfo>
+#include <QStyleHints>
 
 #include "Platform.h"
+#include "QtReleaseFixes.h"
 #include "ReadableStyle.h"
 
 namespace {
@@ -53,8 +55,35 @@ bool DesktopColorScheme::LookChosenByUser(int argc, char* argv[]) {
          !qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE");
 }
 
-DesktopColorScheme::DesktopColorScheme(ReadableStyle& style)
-    : style_(style), themes_(QApplication::palette()) {
+bool DesktopColorScheme::ThemeFollowsDesktop() {
+  // Qt's rule for its KDE theme: a KDE desktop of version 4 or later.
+  const QList<QByteArray> desktops = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':');
+  return desktops.contains("kde") && qEnvironmentVariableIntValue("KDE_SESSION_VERSION") >= 4;
+}
+
+DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style) {
+  if constexpr (!QtReleaseFixes::kNoColorSchemeHint) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    // Qt tells the desktop's preference; only the contrast is read here.
+    const auto dark = [] { return QGuiApplication::styleHints()->colorScheme() == Qt::ColorScheme::Dark; };
+    connect(QGuiApplication::styleHints(), &QStyleHints::colorSchemeChanged, this,
+            [this, dark] { Apply(dark(), highContrast_); });
+    bool contrast = false;
+    if (HasSessionBus() && QDBusConnection::sessionBus().isConnected()) {
+      QDBusConnection bus = QDBusConnection::sessionBus();
+      bus.connect(kPortal, kPath, kSettings, QStringLiteral("SettingChanged"), this,
+                  SLOT(SettingChanged(QDBusMessage)));
+      ReadContrast(bus);
+      contrast = highContrast_;
+    } else {
+      FollowGnomeContrast();
+      contrast = highContrast_;
+    }
+    highContrast_ = false;  // nothing applied yet
+    Apply(dark(), contrast);
+#endif
+    return;
+  }
   if (!HasSessionBus()) return;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
@@ -123,7 +152,7 @@ void DesktopColorScheme::FollowGnomeContrast() {
 void DesktopColorScheme::SettingChanged(const QDBusMessage& signal) {
   const QVariantList args = signal.arguments();
   if (args.size() != 3 || args[0].toString() != kGroup) return;
-  if (args[1].toString() == kKey) {
+  if (args[1].toString() == kKey && QtReleaseFixes::kNoColorSchemeHint) {
     gnome_.reset();  // the portal speaks from now on
     Apply(IsOne(args[2]), highContrast_);
   } else if (args[1].toString() == kContrastKey) {
@@ -142,11 +171,13 @@ void DesktopColorScheme::Apply(bool dark, bool highContrast) {
   highContrast_ = highContrast;
   style_.SetHighContrast(highContrast);
   if (first && !dark && !highContrast) return;  // the theme's palette is in place
+  // The theme's palette as it is now (a theme may have followed the
+  // desktop already), then this program's only where it is needed.
+  QApplication::setPalette(QPalette());
+  const bool themeDark = ReadableStyle::IsDark(QApplication::palette());
   if (highContrast) {
-    QApplication::setPalette(style_.HighContrastPalette(dark || ReadableStyle::IsDark(themes_)));
-  } else if (ReadableStyle::IsDark(themes_)) {
-    QApplication::setPalette(themes_);  // the theme is dark already
-  } else {
-    QApplication::setPalette(dark ? style_.DarkPalette() : themes_);
+    QApplication::setPalette(style_.HighContrastPalette(dark || themeDark));
+  } else if (dark && !themeDark) {
+    QApplication::setPalette(style_.DarkPalette());
   }
 }

@@ -12,11 +12,14 @@
 class ReadableStyle;
 
 // Follows the desktop's light or dark preference and its high contrast
-// while the program runs: the settings portal's org.freedesktop.appearance
-// color-scheme and contrast, or GNOME's own settings where the portal has
-// none. Dark turns the application palette dark (unless the theme's
-// palette is dark already), light gives back the palette the theme gave;
-// high contrast gives black on white, or white on black where dark.
+// while the program runs, where the platform theme does not: Qt's own
+// colour scheme hint (Qt 6.5 on), or before it the settings portal's
+// org.freedesktop.appearance color-scheme; the portal's contrast; GNOME's
+// own settings where the portal has none. Dark turns the application
+// palette dark unless the theme's palette, as it is then, is dark already;
+// light gives back the theme's; high contrast gives black on white, or
+// white on black where dark. Not made where the theme follows the desktop
+// itself (KDE Plasma's, which reads Plasma's colour scheme).
 class DesktopColorScheme final : public QObject {
   Q_OBJECT
  public:
@@ -27,6 +30,9 @@ class DesktopColorScheme final : public QObject {
   // qt6ct, a style by -style or QT_STYLE_OVERRIDE): then nothing is
   // followed.
   [[nodiscard]] static bool LookChosenByUser(int argc, char* argv[]);
+  // Whether Qt's platform theme follows the desktop's colours itself: Qt's
+  // KDE theme (or Plasma's own) in a Plasma session, as Qt picks it.
+  [[nodiscard]] static bool ThemeFollowsDesktop();
 
   [[nodiscard]] bool Dark() const { return dark_; }
   [[nodiscard]] bool HighContrast() const { return highContrast_; }
@@ -43,7 +49,6 @@ class DesktopColorScheme final : public QObject {
   void Apply(bool dark, bool highContrast);
 
   ReadableStyle& style_;
-  QPalette themes_;
   bool dark_ = false;
   bool highContrast_ = false;
   bool applied_ = false;  // whether the desktop's wish was applied once

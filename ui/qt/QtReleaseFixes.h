@@ -63,4 +63,10 @@ void AnnounceAsDescriptionChange(QWidget& window, const QString& text);
 constexpr bool kWaylandClipboardKeepsEveryCopy = QT_VERSION < QT_VERSION_CHECK(6, 5, 3);
 void HandedToClipboard(std::unique_ptr<QMimeData>& held, QMimeData* now);
 
+// Qt before 6.5 does not tell the desktop's light or dark preference
+// (QStyleHints::colorScheme and its change signal): there the program
+// reads the settings portal, or GNOME's own setting, itself
+// (DesktopColorScheme). Shown by e2e_gnome's switches on GNOME 43.
+constexpr bool kNoColorSchemeHint = QT_VERSION < QT_VERSION_CHECK(6, 5, 0);
+
 }  // namespace QtReleaseFixes
