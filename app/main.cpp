@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -116,7 +117,19 @@ int main(int argc, char* argv[]) {
   FollowDesktopTextSize(chosen == Chosen::ByOption);
   const bool lookChosen = DesktopColorScheme::LookChosenByUser(argc, argv);
   QApplication app(argc, argv);
-  qInstallMessageHandler(passOn);
+  // From here each distinct message is passed on once a run: Qt says the
+  // same again and again for one cause ("OpenType support missing for ...",
+  // at each layout of a text in a script whose font lacks the tables), and
+  // a program left open for weeks would grow its log without end. At most
+  // kRemembered messages are remembered; any after those pass as they come.
+  static QtMessageHandler next = passOn;
+  static std::unordered_set<QString> said;
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    constexpr std::size_t kRemembered = 4096;
+    if (said.contains(text)) return;
+    if (said.size() < kRemembered) said.insert(text);
+    next(type, context, text);
+  });
   for (const auto& [type, text] : std::exchange(held, {})) {
     const QByteArray bytes = text.toLocal8Bit();
     if (type == QtDebugMsg) qDebug("%s", bytes.constData());

@@ -56,5 +56,13 @@ click "cmdPaste(0)"
 click "cmdCopy(0)"
 expect_clipboard "300"
 
+# Texts in scripts whose fonts lack OpenType tables, pasted twice: Qt's
+# warning for each cause is in the log once.
+for text in "தமிழ் ૧૨૩ ಕನ್ನಡ" "हिन्दी ১২৩ ਪੰਜਾਬੀ" "தமிழ் ૧૨૩ ಕನ್ನಡ" "हिन्दी ১২৩ ਪੰਜਾਬੀ"; do
+  offer clipboard "$text"
+  click "cmdPaste(1)"
+done
+check "each of the toolkit's messages is logged once" "$(sort "$private_x_dir/app.log" | uniq -d | head -n1)" ""
+
 kill -0 "$app_pid" || { echo "FAIL: the program ended"; fail=1; }
 exit $fail
