@@ -116,6 +116,7 @@ int main(int argc, char* argv[]) {
   ChooseFrameOnGnome(chosen != Chosen::Automatically);
   FollowDesktopTextSize(chosen == Chosen::ByOption);
   const bool lookChosen = DesktopColorScheme::LookChosenByUser(argc, argv);
+  const bool styleChosen = DesktopColorScheme::StyleChosenByUser(argc, argv);
   QApplication app(argc, argv);
   // From here each distinct message is passed on once a run: Qt says the
   // same again and again for one cause ("OpenType support missing for ...",
@@ -140,12 +141,17 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Nombrelix"));
   QApplication::setApplicationVersion(QStringLiteral(NOMBRELIX_VERSION));
   QApplication::setDesktopFileName(QStringLiteral(NOMBRELIX_APP_ID));
-  // One look everywhere: the layout is in fixed pixels.
-  auto* style = new ReadableStyle;
-  QApplication::setStyle(style);
+  // One look everywhere, the one the fixed layout is measured in (Fusion,
+  // with its rings and borders made to stand out), unless the user named a
+  // style: then Qt's choice of it stands, and so do its colours.
   std::unique_ptr<DesktopColorScheme> scheme;
-  if (!lookChosen && !DesktopColorScheme::ThemeFollowsDesktop())
-    scheme = std::make_unique<DesktopColorScheme>(*style);
+  if (!styleChosen) {
+    auto* style = new ReadableStyle;
+    QApplication::setStyle(style);
+    if (!lookChosen && !DesktopColorScheme::ThemeFollowsDesktop()) {
+      scheme = std::make_unique<DesktopColorScheme>(*style);
+    }
+  }
 
   QtView view;
   QtClipboard clipboard(*QApplication::clipboard());

@@ -45,14 +45,17 @@ bool HasSessionBus() {
 
 }  // namespace
 
-bool DesktopColorScheme::LookChosenByUser(int argc, char* argv[]) {
+bool DesktopColorScheme::StyleChosenByUser(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const QByteArray arg(argv[i]);
     if (arg == "-style" || arg == "--style" || arg.startsWith("-style=") || arg.startsWith("--style="))
       return true;
   }
-  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME") ||
-         !qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE");
+  return !qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE");
+}
+
+bool DesktopColorScheme::LookChosenByUser(int argc, char* argv[]) {
+  return StyleChosenByUser(argc, argv) || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME");
 }
 
 bool DesktopColorScheme::ThemeFollowsDesktop() {

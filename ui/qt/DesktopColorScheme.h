@@ -30,6 +30,8 @@ class DesktopColorScheme final : public QObject {
   // qt6ct, a style by -style or QT_STYLE_OVERRIDE): then nothing is
   // followed.
   [[nodiscard]] static bool LookChosenByUser(int argc, char* argv[]);
+  // A widget style the user named (-style, QT_STYLE_OVERRIDE).
+  [[nodiscard]] static bool StyleChosenByUser(int argc, char* argv[]);
   // Whether Qt's platform theme follows the desktop's colours itself: Qt's
   // KDE theme (or Plasma's own) in a Plasma session, as Qt picks it.
   [[nodiscard]] static bool ThemeFollowsDesktop();
