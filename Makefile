@@ -30,7 +30,7 @@ GNOME_TEST_DEPS := gnome-shell xwayland xdg-desktop-portal xdg-desktop-portal-gn
                    gsettings-desktop-schemas xclip imagemagick procps
 
 .PHONY: all deps test-deps configure build test test-sanitize test-long fuzz run bench package clean-room clean \
-        windows test-windows test-gnome test-orca test-kde bench-deps
+        windows test-windows test-gnome test-orca test-kde soak bench-deps
 
 all: build
 
@@ -94,6 +94,14 @@ test-long: deps
 	@$(call configure_in,$(BUILD),-DNOMBRELIX_LONG_TESTS=ON)
 	@cmake --build $(BUILD) -j $(JOBS)
 	@ctest --test-dir $(BUILD) --output-on-failure -L long
+
+# A long seeded storm of real input into the real window on X11, Wayland
+# and Windows under Wine, SOAK_EVENTS on each (minutes: about 10 events a
+# second); its figures at the end. Not in `make test`; CI runs a short one.
+SOAK_EVENTS ?= 20000
+soak: test-deps build windows
+	@scripts/ensure-packages $(WIN_TEST_DEPS)
+	@SOAK_EVENTS=$(SOAK_EVENTS) bench/soak $(BUILD) $(WIN_BUILD)
 
 # Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 30
