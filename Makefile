@@ -99,9 +99,10 @@ test-long: deps
 # and Windows under Wine, SOAK_EVENTS on each (minutes: about 10 events a
 # second); its figures at the end. Not in `make test`; CI runs a short one.
 SOAK_EVENTS ?= 20000
+SOAK_FRONTS ?= x11 wayland windows
 soak: test-deps build windows
 	@scripts/ensure-packages $(WIN_TEST_DEPS)
-	@SOAK_EVENTS=$(SOAK_EVENTS) bench/soak $(BUILD) $(WIN_BUILD)
+	@SOAK_EVENTS=$(SOAK_EVENTS) bench/soak $(BUILD) $(WIN_BUILD) $(SOAK_FRONTS)
 
 # Each fuzz target under libFuzzer with ASan and UBSan for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 30
