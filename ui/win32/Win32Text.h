@@ -33,4 +33,19 @@ inline std::u16string TextOf(HWND control) {
 // Pixels at 96 dpi, at another DPI.
 inline int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
+// The user's text size (Settings > Accessibility > Text size), in percent:
+// 100 to 225.
+inline UINT TextPercent() {
+  DWORD percent = 100, size = sizeof(percent);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", L"TextScaleFactor",
+                   RRF_RT_REG_DWORD, nullptr, &percent, &size) != ERROR_SUCCESS) {
+    return 100;
+  }
+  return std::clamp<UINT>(percent, 100, 225);
+}
+
+// The DPI the layout is drawn at on a monitor of `dpi`: a larger text size
+// scales the whole fixed window, as a larger DPI does.
+inline UINT LayoutDpi(UINT dpi) { return MulDiv(dpi ? dpi : 96, static_cast<int>(TextPercent()), 100); }
+
 }  // namespace Win32Text

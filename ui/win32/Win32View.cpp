@@ -15,6 +15,7 @@
 #include "Win32DropTarget.h"
 #include "Win32Text.h"
 
+using Win32Text::LayoutDpi;
 using Win32Text::Scale;
 using Win32Text::TextOf;
 using Win32Text::Utf16;
@@ -26,21 +27,6 @@ constexpr wchar_t kWindowClass[] = L"Nombrelix.frmMain";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFirstId = 100;  // control ids: kFirstId + the table index
 constexpr UINT_PTR kSettleTimer = 1;
-
-// The user's text size (Settings > Accessibility > Text size), in percent:
-// 100 to 225.
-UINT TextPercent() {
-  DWORD percent = 100, size = sizeof(percent);
-  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Accessibility", L"TextScaleFactor",
-                   RRF_RT_REG_DWORD, nullptr, &percent, &size) != ERROR_SUCCESS) {
-    return 100;
-  }
-  return std::clamp<UINT>(percent, 100, 225);
-}
-
-// The DPI the layout is drawn at on a monitor of `dpi`: a larger text size
-// scales the whole fixed window, as a larger DPI does.
-UINT LayoutDpi(UINT dpi) { return MulDiv(dpi ? dpi : 96, static_cast<int>(TextPercent()), 100); }
 
 // The window's outer size for the layout's client area drawn at
 // `layoutDpi`, on a monitor of `dpi`.
