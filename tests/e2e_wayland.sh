@@ -186,7 +186,11 @@ before=$(rss)
 copies 100
 after=$(rss)
 echo "100 copies of 100,000 characters: resident ${before} KiB -> ${after} KiB"
-check "100 copies of a 100,000-character box: memory within 2 MiB" "$((after - before < 2048))" 1
+if [ -n "${NOMBRELIX_SANITIZED:-}" ]; then
+  echo "note: under AddressSanitizer freed memory is held back: the copies' memory is not judged"
+else
+  check "100 copies of a 100,000-character box: memory within 2 MiB" "$((after - before < 2048))" 1
+fi
 
 # --- The output's scale changes while the window is open -------------------------
 # The text cursor blinks: only what differs beyond it counts.
