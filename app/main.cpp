@@ -154,6 +154,8 @@ int main(int argc, char* argv[]) {
   }
 
   QtView view;
+  const std::unique_ptr<QObject> freeing =
+      QtReleaseFixes::FreeReplacedClipboardData(*QApplication::clipboard());
   QtClipboard clipboard(*QApplication::clipboard());
   QtClipboard selection(*QApplication::clipboard(), QClipboard::Selection);
   view.SetSelection(&selection);

@@ -11,16 +11,11 @@
 #include "WaylandSelection.h"
 #endif
 #include "Platform.h"
-#include "QtReleaseFixes.h"
 
 QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode)
     : clipboard_(clipboard), mode_(mode), server_(CurrentDisplayServer()) {}
 
-QtClipboard::~QtClipboard() {
-  // The clipboard's data until the program ends: another program may still
-  // ask for it.
-  static_cast<void>(handed_.release());
-}
+QtClipboard::~QtClipboard() = default;
 
 bool QtClipboard::Owned() const {
   return mode_ == QClipboard::Clipboard ? clipboard_.ownsClipboard() : clipboard_.ownsSelection();
@@ -28,15 +23,11 @@ bool QtClipboard::Owned() const {
 
 bool QtClipboard::Clear() {
   clipboard_.clear(mode_);
-  QtReleaseFixes::HandedToClipboard(handed_, nullptr);
   return true;  // giving the selection up cannot fail
 }
 
 bool QtClipboard::SetText(const std::u16string& text) {
-  auto* data = new QMimeData;  // the toolkit's from here on
-  data->setText(QString::fromStdU16String(text));
-  clipboard_.setMimeData(data, mode_);
-  QtReleaseFixes::HandedToClipboard(handed_, data);
+  clipboard_.setText(QString::fromStdU16String(text), mode_);
   // On X11 the text is only on the clipboard while this program owns it;
   // the toolkit warns and goes on when the server refused the ownership.
   return server_ != DisplayServer::X11 || Owned();

@@ -10,7 +10,6 @@
 
 class XSelection;
 class WaylandSelection;
-class QMimeData;
 
 // The system clipboard (the CLIPBOARD selection on X11), or the primary
 // selection that the middle button pastes, plain text only. Qt writes; on

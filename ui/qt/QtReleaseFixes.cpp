@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -13,6 +14,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <array>
+#include <memory>
 
 #include "Platform.h"
 
@@ -101,11 +104,30 @@ void AnnounceAsDescriptionChange(QWidget& window, const QString& text) {
       Qt::SingleShotConnection);
 }
 
-void HandedToClipboard(std::unique_ptr<QMimeData>& held, QMimeData* now) {
-  if (!kWaylandClipboardKeepsEveryCopy || CurrentDisplayServer() != DisplayServer::Wayland) return;
-  // The clipboard let go of the old data as it took the new (its data
-  // source went with it): nothing reads the old any more.
-  held.reset(now);
+std::unique_ptr<QObject> FreeReplacedClipboardData(QClipboard& clipboard) {
+  if (!kWaylandClipboardKeepsEveryCopy || CurrentDisplayServer() != DisplayServer::Wayland) return nullptr;
+  auto watcher = std::make_unique<QObject>();
+  // The data this program handed for each mode, while it holds it.
+  auto ours = std::make_shared<std::array<const QMimeData*, 2>>();
+  const auto held = [ours](QClipboard::Mode mode) -> const QMimeData*& {
+    return (*ours)[mode == QClipboard::Selection ? 1 : 0];
+  };
+  const auto owns = [&clipboard](QClipboard::Mode mode) {
+    return mode == QClipboard::Selection ? clipboard.ownsSelection() : clipboard.ownsClipboard();
+  };
+  for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+    held(mode) = owns(mode) ? clipboard.mimeData(mode) : nullptr;
+  }
+  QObject::connect(&clipboard, &QClipboard::changed, watcher.get(),
+                   [&clipboard, held, owns](QClipboard::Mode mode) {
+                     if (mode != QClipboard::Clipboard && mode != QClipboard::Selection) return;
+                     const QMimeData* now = clipboard.mimeData(mode);
+                     // The toolkit let go of the old data as the new came (its data source
+                     // went with it): nothing reads it any more.
+                     if (held(mode) && held(mode) != now) delete held(mode);
+                     held(mode) = owns(mode) ? now : nullptr;
+                   });
+  return watcher;
 }
 
 }  // namespace QtReleaseFixes

@@ -5,7 +5,8 @@
 #include <memory>
 
 class QCloseEvent;
-class QMimeData;
+class QClipboard;
+class QObject;
 class QString;
 class QEvent;
 class QWidget;
@@ -55,13 +56,16 @@ constexpr bool kTitleBarClosesInsideClick = QT_VERSION < QT_VERSION_CHECK(6, 9, 
 constexpr bool kNoAnnouncementEvent = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
 void AnnounceAsDescriptionChange(QWidget& window, const QString& text);
 
-// Qt's Wayland clipboard before 6.5.3 never frees the data it is handed:
-// every Copy stayed in memory for the rest of the run (100 copies of a
-// 100,000-character box: +30 MiB on 6.4). There the program keeps the data
-// it handed, `held`, and frees it once the clipboard holds other data or
-// none (`now`, null after a clear). Shown by e2e_wayland's 100 copies.
+// Qt's Wayland clipboard before 6.5.3 never frees the data it is handed,
+// by the program's Copy or by the boxes themselves (each selection made in
+// a box becomes the primary selection): all of it stayed in memory for the
+// rest of the run (100 copies of a 100,000-character box: +30 MiB on 6.4).
+// There the data the program handed is freed once the clipboard or the
+// selection holds other data or none; the returned object does it while it
+// lives (null where nothing is needed). Shown by e2e_wayland's 100 copies
+// and the Wayland soak.
 constexpr bool kWaylandClipboardKeepsEveryCopy = QT_VERSION < QT_VERSION_CHECK(6, 5, 3);
-void HandedToClipboard(std::unique_ptr<QMimeData>& held, QMimeData* now);
+[[nodiscard]] std::unique_ptr<QObject> FreeReplacedClipboardData(QClipboard& clipboard);
 
 // Qt before 6.5 does not tell the desktop's light or dark preference
 // (QStyleHints::colorScheme and its change signal): there the program
