@@ -54,45 +54,35 @@ bool ReadableStyle::IsDark(const QPalette& palette) { return Dark(palette); }
 
 QPalette ReadableStyle::DarkPalette() {
   // Adwaita's dark window, view and accent colours.
-  const QColor window(0x24, 0x24, 0x24), view(0x1e, 0x1e, 0x1e), button(0x3a, 0x3a, 0x3a);
-  const QColor text(0xff, 0xff, 0xff), accent(0x35, 0x84, 0xe4);
-  QPalette p(button, window);
-  p.setColor(QPalette::Base, view);
-  p.setColor(QPalette::AlternateBase, window.lighter(115));
-  p.setColor(QPalette::Text, text);
-  p.setColor(QPalette::WindowText, text);
-  p.setColor(QPalette::ButtonText, text);
-  p.setColor(QPalette::BrightText, text);
-  p.setColor(QPalette::ToolTipBase, view);
-  p.setColor(QPalette::ToolTipText, text);
-  p.setColor(QPalette::Highlight, accent);
-  p.setColor(QPalette::HighlightedText, text);
-  p.setColor(QPalette::Link, QColor(0x78, 0xae, 0xed));
-  p.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9a));
-  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
-    p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-  }
-  polish(p);
-  return p;
+  const QColor window(0x24, 0x24, 0x24), text(0xff, 0xff, 0xff);
+  return Made({window, QColor(0x1e, 0x1e, 0x1e), QColor(0x3a, 0x3a, 0x3a), text, QColor(0x35, 0x84, 0xe4),
+               text, QColor(0x78, 0xae, 0xed), QColor(0x9a, 0x9a, 0x9a), QColor(0x80, 0x80, 0x80)});
 }
 
 QPalette ReadableStyle::HighContrastPalette(bool dark) {
   const QColor back = dark ? Qt::black : Qt::white, ink = dark ? Qt::white : Qt::black;
-  // Selection and links in colours that keep 7:1 with what they sit on.
+  // Selection and links in colours that keep 7:1 with what they sit on;
+  // disabled text dimmer than the rest, still 7:1 on its background.
   const QColor accent = dark ? QColor(0xff, 0xff, 0x00) : QColor(0x00, 0x00, 0xa0);
-  QPalette p(ink, back, ink, ink, ink, ink, ink, back, back);
-  p.setColor(QPalette::Button, back);
-  p.setColor(QPalette::ButtonText, ink);
-  p.setColor(QPalette::Highlight, accent);
-  p.setColor(QPalette::HighlightedText, back);
-  p.setColor(QPalette::Link, accent);
-  p.setColor(QPalette::ToolTipBase, back);
-  p.setColor(QPalette::ToolTipText, ink);
-  p.setColor(QPalette::PlaceholderText, ink);
-  // Disabled text dimmer than the rest, still 7:1 on its background.
   const QColor dim = dark ? QColor(0xa6, 0xa6, 0xa6) : QColor(0x59, 0x59, 0x59);
+  return Made({back, back, back, ink, accent, back, accent, ink, dim});
+}
+
+QPalette ReadableStyle::Made(const Colours& c) {
+  QPalette p(c.button, c.window);
+  p.setColor(QPalette::Base, c.view);
+  p.setColor(QPalette::AlternateBase, c.window.lighter(115));
+  for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText,
+                                         QPalette::BrightText, QPalette::ToolTipText}) {
+    p.setColor(role, c.text);
+  }
+  p.setColor(QPalette::ToolTipBase, c.view);
+  p.setColor(QPalette::Highlight, c.accent);
+  p.setColor(QPalette::HighlightedText, c.highlightedText);
+  p.setColor(QPalette::Link, c.link);
+  p.setColor(QPalette::PlaceholderText, c.placeholder);
   for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
-    p.setColor(QPalette::Disabled, role, dim);
+    p.setColor(QPalette::Disabled, role, c.disabled);
   }
   polish(p);
   return p;

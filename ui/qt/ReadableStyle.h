@@ -25,5 +25,11 @@ class ReadableStyle final : public QProxyStyle {
                      const QWidget* widget) const override;
 
  private:
+  struct Colours {
+    QColor window, view, button, text, accent, highlightedText, link, placeholder, disabled;
+  };
+  // A whole palette from its few colours, polished as any palette.
+  QPalette Made(const Colours& c);
+
   bool highContrast_ = false;
 };
