@@ -148,9 +148,7 @@ int main(int argc, char* argv[]) {
   if (!styleChosen) {
     auto* style = new ReadableStyle;
     QApplication::setStyle(style);
-    if (!lookChosen && !DesktopColorScheme::ThemeFollowsDesktop()) {
-      scheme = std::make_unique<DesktopColorScheme>(*style);
-    }
+    if (!lookChosen) scheme = std::make_unique<DesktopColorScheme>(*style);
   }
 
   QtView view;

@@ -10,7 +10,7 @@ set -euo pipefail
 app=$1
 . "$(dirname "$0")/../scripts/private-x.sh"
 . "$(dirname "$0")/lib.sh"
-private_x_need kwin_wayland convert dbus-run-session
+private_x_need kwin_wayland convert compare dbus-run-session gdbus
 if [ -z "${NOMBRELIX_KDE_BUS:-}" ]; then
   exec env NOMBRELIX_KDE_BUS=1 dbus-run-session -- "$0" "$@"
 fi
@@ -55,6 +55,30 @@ start() {  # env...
   geometry=$(frame)
 }
 stop() { kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; sleep 0.5; }
+# The window's client area from the last screenshot, into FILE.
+client() { convert "$shot" -crop "$(size "$geometry" | awk -v t="$title_h" '{print $1 - 6 "x" $2 - t - 3}')+$(($(xy) + 3))+$(($(xy y) + title_h))" +repage "$1"; }
+xy() { local x=${geometry#*[+-]}; if [ "${1:-}" = y ]; then echo "${x#*[+-]}"; else echo "${x%%[+-]*}"; fi; }
+# A colour scheme chosen while programs run, as Plasma's settings write
+# it: kdeglobals rewritten, then its notices on the session bus.
+switch_to() {
+  scheme "$1"
+  gdbus emit --session --object-path /kdeglobals --signal org.kde.kconfig.notify.ConfigChanged \
+    "{'General': [b'ColorScheme'], 'Colors:Window': [b'BackgroundNormal'], 'Colors:View': [b'BackgroundNormal']}" >/dev/null
+  gdbus emit --session --object-path /KGlobalSettings --signal org.kde.KGlobalSettings.notifyChange 0 0 >/dev/null
+}
+# Pixels of the client area unlike FILE's (a text cursor may blink), once
+# the window has changed to within a few.
+unlike() {
+  local n _
+  for _ in $(seq 30); do
+    import -window root "$shot"
+    client "$private_x_dir/now.png"
+    n=$(compare -metric AE -fuzz 1% "$private_x_dir/now.png" "$1" null: 2>&1 || true)
+    [ "${n%%.*}" -le 64 ] 2>/dev/null && break
+    sleep 0.3
+  done
+  [ "${n%%.*}" -le 64 ] 2>/dev/null && echo few || echo "$n"
+}
 size() { local g=${1%%[+-]*}; echo "${g%%x*} ${g#*x}"; }
 # The colour of the window's client area at X Y (from its top-left corner,
 # below the title bar of HEIGHT pixels).
@@ -70,6 +94,7 @@ read -r nw nh <<<"$(size "$geometry")"
 title_h=$((nh - 256))
 echo "the window on KWin: $geometry"
 check "KWin shows the window with its frame" "$((nw >= 442 && nh > 256))" 1
+client "$private_x_dir/light.png"
 [ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-light.png"
 stop
 
@@ -94,6 +119,18 @@ read -r bx by <<<"$(at "cmdCopy(1)" 3)"
 face=$(pixel "$bx" $((by - 9)))
 check "Breeze Dark: a dark face behind the pictures (#$face)" "$((0x${face:0:2} < 0x80 && 0x${face:2:2} < 0x80))" 1
 [ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-dark.png"
+client "$private_x_dir/dark.png"
+stop
+
+# Switched while the program runs, each way: the same window as a fresh
+# start in that scheme.
+scheme BreezeLight
+start
+switch_to BreezeDark
+check "switched to Breeze Dark while running: as started dark" "$(unlike "$private_x_dir/dark.png")" few
+[ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-switched-dark.png"
+switch_to BreezeLight
+check "and back to Breeze: as started light" "$(unlike "$private_x_dir/light.png")" few
 stop
 
 # A high-contrast colour scheme: black on white, Plasma's own colours.

@@ -65,6 +65,10 @@ bool DesktopColorScheme::ThemeFollowsDesktop() {
 }
 
 DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style) {
+  if (ThemeFollowsDesktop()) {
+    if (HasSessionBus()) plasma_ = QtReleaseFixes::FollowPlasmaColours();
+    return;
+  }
   if constexpr (!QtReleaseFixes::kNoColorSchemeHint) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
     // Qt tells the desktop's preference; only the contrast is read here.

@@ -18,8 +18,9 @@ class ReadableStyle;
 // own settings where the portal has none. Dark turns the application
 // palette dark unless the theme's palette, as it is then, is dark already;
 // light gives back the theme's; high contrast gives black on white, or
-// white on black where dark. Not made where the theme follows the desktop
-// itself (KDE Plasma's, which reads Plasma's colour scheme).
+// white on black where dark. Where the theme follows the desktop itself
+// (KDE Plasma's, which reads Plasma's colour scheme) it is left to it,
+// mended where the Qt release needs it.
 class DesktopColorScheme final : public QObject {
   Q_OBJECT
  public:
@@ -56,4 +57,5 @@ class DesktopColorScheme final : public QObject {
   bool applied_ = false;  // whether the desktop's wish was applied once
   std::unique_ptr<GnomeSettings::Watch> gnome_;
   std::unique_ptr<GnomeSettings::Watch> gnomeContrast_;
+  std::unique_ptr<QObject> plasma_;
 };

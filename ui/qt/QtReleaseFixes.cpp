@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 #include <QEvent>
 #include <QMimeData>
+#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -18,6 +19,10 @@
 #include <memory>
 
 #include "Platform.h"
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 6, 0) && defined(NOMBRELIX_HAVE_QT_GUI_PRIVATE)
+#include <QtGui/private/qgenericunixthemes_p.h>
+#endif
 
 namespace QtReleaseFixes {
 
@@ -130,4 +135,38 @@ std::unique_ptr<QObject> FreeReplacedClipboardData(QClipboard& clipboard) {
   return watcher;
 }
 
+namespace {
+
+// QtDBus reaches a slot by name only.
+class PlasmaColours final : public QObject {
+  Q_OBJECT
+ public slots:
+  void notifyChange(int type, int /*arg*/) {
+    constexpr int kPaletteChanged = 0;
+    if (type != kPaletteChanged) return;
+#if QT_VERSION < QT_VERSION_CHECK(6, 6, 0) && defined(NOMBRELIX_HAVE_QT_GUI_PRIVATE)
+    const std::unique_ptr<QPlatformTheme> theme(QGenericUnixTheme::createUnixTheme(QStringLiteral("kde")));
+    const QPalette* colours = theme ? theme->palette() : nullptr;
+    if (!colours) return;
+    // Polished by the style, as Qt does the theme's palette at start.
+    QPalette polished = *colours;
+    QApplication::style()->polish(polished);
+    QApplication::setPalette(polished);
+#endif
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<QObject> FollowPlasmaColours() {
+  if (!kKdeThemeReadsColoursOnce) return nullptr;
+  auto follower = std::make_unique<PlasmaColours>();
+  QDBusConnection::sessionBus().connect(
+      QString(), QStringLiteral("/KGlobalSettings"), QStringLiteral("org.kde.KGlobalSettings"),
+      QStringLiteral("notifyChange"), follower.get(), SLOT(notifyChange(int, int)));
+  return follower;
+}
+
 }  // namespace QtReleaseFixes
+
+#include "QtReleaseFixes.moc"

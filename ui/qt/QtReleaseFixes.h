@@ -73,4 +73,14 @@ constexpr bool kWaylandClipboardKeepsEveryCopy = QT_VERSION < QT_VERSION_CHECK(6
 // (DesktopColorScheme). Shown by e2e_gnome's switches on GNOME 43.
 constexpr bool kNoColorSchemeHint = QT_VERSION < QT_VERSION_CHECK(6, 5, 0);
 
+// Qt's own KDE theme before 6.6 reads Plasma's colours once, at start (6.5
+// follows a change of the global theme or the widget style, not of the
+// colour scheme alone): a colour scheme chosen while the program runs
+// changed nothing. There, at Plasma's notice of a new palette
+// (org.kde.KGlobalSettings.notifyChange), the colours are read anew by a
+// fresh KDE theme of Qt's own; the returned object listens while it lives
+// (null where nothing is needed). Shown by e2e_kde's switches on Plasma 5.
+constexpr bool kKdeThemeReadsColoursOnce = QT_VERSION < QT_VERSION_CHECK(6, 6, 0);
+[[nodiscard]] std::unique_ptr<QObject> FollowPlasmaColours();
+
 }  // namespace QtReleaseFixes
