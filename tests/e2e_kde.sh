@@ -10,7 +10,7 @@ set -euo pipefail
 app=$1
 . "$(dirname "$0")/../scripts/private-x.sh"
 . "$(dirname "$0")/lib.sh"
-private_x_need kwin_wayland convert compare dbus-run-session gdbus
+private_x_need kwin_wayland convert compare dbus-run-session gdbus xdotool wl-paste
 if [ -z "${NOMBRELIX_KDE_BUS:-}" ]; then
   exec env NOMBRELIX_KDE_BUS=1 dbus-run-session -- "$0" "$@"
 fi
@@ -20,6 +20,12 @@ mkdir -p "$XDG_CONFIG_HOME"
 export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true XDG_SESSION_TYPE=wayland
 scheme() { cp "/usr/share/color-schemes/$1.colors" "$XDG_CONFIG_HOME/kdeglobals"; }
 scheme BreezeLight
+# The program's desktop entry and icon, installed as a package puts them.
+data=$(cd "$(dirname "$0")/../data" && pwd)
+mkdir -p "$private_x_dir/share/applications" "$private_x_dir/share/icons/hicolor/scalable/apps"
+cp "$data/io.github.nombrelix.Nombrelix.desktop" "$private_x_dir/share/applications/"
+cp "$data/io.github.nombrelix.Nombrelix.svg" "$private_x_dir/share/icons/hicolor/scalable/apps/"
+export XDG_DATA_DIRS="$private_x_dir/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
 # KWin carries file capabilities that a container may refuse to grant: a
 # plain copy runs without them.
 cp "$(command -v kwin_wayland)" "$private_x_dir/kwin_wayland"
@@ -40,7 +46,7 @@ frame() {
   local last="" now _
   for _ in $(seq 50); do
     import -window root "$shot"
-    now=$(convert "$shot" -crop 1024x700+0+0 -bordercolor black -border 1 -trim -format '%wx%h%X%Y' info: 2>/dev/null)
+    now=$(convert "$shot" -crop 1000x700+0+0 -bordercolor black -border 1 -trim -format '%wx%h%X%Y' info: 2>/dev/null)
     [ -n "$now" ] && [ "$now" = "$last" ] && [ "${now%%x*}" -gt 100 ] && { echo "$now"; return 0; }
     last=$now
     sleep 0.3
@@ -54,7 +60,7 @@ start() {  # env...
   sleep 1
   geometry=$(frame)
 }
-stop() { kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; sleep 0.5; }
+stop() { kill "$app_pid" 2>/dev/null || true; wait "$app_pid" 2>/dev/null || true; sleep 0.5; }
 # The window's client area from the last screenshot, into FILE.
 client() { convert "$shot" -crop "$(size "$geometry" | awk -v t="$title_h" '{print $1 - 6 "x" $2 - t - 3}')+$(($(xy) + 3))+$(($(xy y) + title_h))" +repage "$1"; }
 xy() { local x=${geometry#*[+-]}; if [ "${1:-}" = y ]; then echo "${x#*[+-]}"; else echo "${x%%[+-]*}"; fi; }
@@ -95,6 +101,34 @@ title_h=$((nh - 256))
 echo "the window on KWin: $geometry"
 check "KWin shows the window with its frame" "$((nw >= 442 && nh > 256))" 1
 client "$private_x_dir/light.png"
+# The title bar's buttons at its right end, dark on Breeze's light bar:
+# minimize and close, no maximize for a window of fixed size.
+buttons=$(convert "$shot" -crop "100x$((title_h - 4))+$(($(xy) + nw - 100))+$(($(xy y) + 2))" +repage \
+  -colorspace gray -threshold 50% -negate -define connected-components:verbose=true \
+  -define connected-components:area-threshold=4 -connected-components 8 null: |
+  awk '$NF == "gray(255)" && $2 !~ /^1x/ {n++} END {print n + 0}')
+check "KWin's title bar: minimize and close, no maximize" "$buttons" 2
+# KWin found the window's desktop entry: its icon, green among other
+# colours, is at the title bar's left.
+green=$(convert "$shot" -crop "24x$((title_h - 4))+$(($(xy) + 4))+$(($(xy y) + 2))" +repage -depth 8 txt:- |
+  awk -F'[(,)]' 'NR > 1 && $4 > $3 + 40 && $4 > $5 + 40 {n++} END {print (n > 4) ? "ours" : "another"}')
+check "KWin matched the window to its desktop entry: its icon" "$green" ours
+# Typed and updated as a user would; Copy All's text read back.
+xdotool mousemove $(($(xy) + 3 + $(at txtDec | cut -d' ' -f1))) $(($(xy y) + title_h + $(at txtDec | cut -d' ' -f2))) click 1
+xdotool type --delay 50 255
+xdotool key Return Return
+read -r cx cy <<<"$(at "cmdCopy(3)")"
+xdotool mousemove $(($(xy) + 3 + cx)) $(($(xy y) + title_h + cy)) click 1
+eventually "255, Enter, Enter, Copy All on KWin" "255<>FF<>11111111<>" \
+  sh -c 'timeout 2 wl-paste --no-newline 2>/dev/null'
+# Closed from KWin's own close button: the program ends, all well.
+xdotool mousemove $(($(xy) + nw - 22)) $(($(xy y) + title_h / 2)) click 1
+for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+status=gone
+kill -0 "$app_pid" 2>/dev/null && status=running
+[ "$status" = gone ] && { wait "$app_pid"; status=$?; }
+check "closed from KWin's title bar: the program ended with status 0" "$status" 0
+xdotool mousemove 1020 4  # where the frame is not looked for (KWin draws its pointer)
 [ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-light.png"
 stop
 
@@ -131,6 +165,7 @@ check "switched to Breeze Dark while running: as started dark" "$(unlike "$priva
 [ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-switched-dark.png"
 switch_to BreezeLight
 check "and back to Breeze: as started light" "$(unlike "$private_x_dir/light.png")" few
+[ -z "${NOMBRELIX_KDE_SHOTS:-}" ] || cp "$shot" "$NOMBRELIX_KDE_SHOTS-switched-light.png"
 stop
 
 # A high-contrast colour scheme: black on white, Plasma's own colours.
