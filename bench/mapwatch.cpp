@@ -4,9 +4,11 @@
 // peak resident memory once it has settled. Prints "<ms> <KiB>", and with
 // -p "<ms> <KiB> <painted ms>": launch to the last drawing on the screen
 // (X damage) before 150 ms without any, once the window is mapped.
-//   mapwatch [-o] [-p] program [args...]
+//   mapwatch [-o] [-p] [-c] program [args...]
 // -o counts override-redirect windows too (Wine's, when Wine and not a
-// window manager places them).
+// window manager places them). -c is for a compositor nested in the X
+// server (KWin's output window): there is no window of the program's to
+// map, and its first drawing on the screen stands for the map (implies -p).
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -38,9 +40,12 @@ long PeakResidentKiB(pid_t pid) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  bool overrideRedirect = false, painted = false;
-  for (; argc > 1 && (std::string(argv[1]) == "-o" || std::string(argv[1]) == "-p"); --argc, ++argv) {
-    (std::string(argv[1]) == "-o" ? overrideRedirect : painted) = true;
+  bool overrideRedirect = false, painted = false, nested = false;
+  for (; argc > 1 && argv[1][0] == '-'; --argc, ++argv) {
+    const std::string flag = argv[1];
+    if (flag == "-o") overrideRedirect = true;
+    if (flag == "-p" || flag == "-c") painted = true;
+    if (flag == "-c") nested = true;
   }
   if (argc < 2) {
     std::fprintf(stderr, "usage: mapwatch program [args...]\n");
@@ -71,6 +76,15 @@ int main(int argc, char* argv[]) {
     }
   }
   xcb_flush(x);
+  if (nested) {
+    // The damage's own first report, and anything still being drawn, go
+    // before the launch: 100 ms without drawing.
+    pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
+    for (;;) {
+      while (xcb_generic_event_t* event = xcb_poll_for_event(x)) std::free(event);
+      if (poll(&fd, 1, 100) == 0) break;
+    }
+  }
 
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
@@ -81,7 +95,11 @@ int main(int argc, char* argv[]) {
   double ms = -1;
   while (xcb_generic_event_t* event = xcb_wait_for_event(x)) {
     const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> owned(event, &std::free);
-    if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
+    if (nested && (event->response_type & 0x7F) == damageEvent) {
+      ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+      break;
+    }
+    if (!nested && (event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
       const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
       if (map->event == root && (overrideRedirect || !map->override_redirect)) {
         ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

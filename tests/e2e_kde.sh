@@ -8,37 +8,12 @@
 # Usage: e2e_kde.sh path/to/nombrelix
 set -euo pipefail
 app=$1
-. "$(dirname "$0")/../scripts/private-x.sh"
+. "$(dirname "$0")/../scripts/private-kwin.sh"
 . "$(dirname "$0")/lib.sh"
-private_x_need kwin_wayland convert compare dbus-run-session gdbus xdotool wl-paste
-if [ -z "${NOMBRELIX_KDE_BUS:-}" ]; then
-  exec env NOMBRELIX_KDE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
-private_x_start 1280x800x24
-export HOME=$private_x_dir/home XDG_CONFIG_HOME=$private_x_dir/home/.config
-mkdir -p "$XDG_CONFIG_HOME"
-export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true XDG_SESSION_TYPE=wayland
-scheme() { cp "/usr/share/color-schemes/$1.colors" "$XDG_CONFIG_HOME/kdeglobals"; }
-scheme BreezeLight
-# The program's desktop entry and icon, installed as a package puts them.
-data=$(cd "$(dirname "$0")/../data" && pwd)
-mkdir -p "$private_x_dir/share/applications" "$private_x_dir/share/icons/hicolor/scalable/apps"
-cp "$data/io.github.nombrelix.Nombrelix.desktop" "$private_x_dir/share/applications/"
-cp "$data/io.github.nombrelix.Nombrelix.svg" "$private_x_dir/share/icons/hicolor/scalable/apps/"
-export XDG_DATA_DIRS="$private_x_dir/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
-# KWin carries file capabilities that a container may refuse to grant: a
-# plain copy runs without them.
-cp "$(command -v kwin_wayland)" "$private_x_dir/kwin_wayland"
-KDE_SESSION_VERSION=$("$private_x_dir/kwin_wayland" --version 2>/dev/null | grep -o '[0-9][0-9]*' | head -n1)
-export KDE_SESSION_VERSION
-echo "KWin: $("$private_x_dir/kwin_wayland" --version 2>/dev/null)"
-"$private_x_dir/kwin_wayland" --x11-display "$DISPLAY" --socket wayland-nlx --width 1024 --height 700 \
-  --no-lockscreen >"$private_x_dir/kwin.log" 2>&1 &
-private_x_pids+=($!)
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-nlx" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/wayland-nlx" ] || { echo "FAIL: KWin did not start"; cat "$private_x_dir/kwin.log"; exit 1; }
-export WAYLAND_DISPLAY=wayland-nlx
-unset DISPLAY_FOR_APP
+private_kwin_need convert compare gdbus wl-paste
+private_kwin_bus "$0" "$@"
+private_kwin_start
+scheme() { private_kwin_scheme "$1"; }
 
 shot=$private_x_dir/shot.png
 # The window's frame on KWin's black desktop: WxH+X+Y, once it stands still.
