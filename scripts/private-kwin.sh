@@ -32,6 +32,9 @@ private_kwin_start() {
   mkdir -p "$XDG_CONFIG_HOME"
   export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true XDG_SESSION_TYPE=wayland
   private_kwin_scheme BreezeLight
+  # The application's icon at the title bar's left (Plasma 6 shows none by
+  # default), minimize, maximize and close at its right.
+  printf '[org.kde.kdecoration2]\nButtonsOnLeft=M\nButtonsOnRight=IAX\n' >"$XDG_CONFIG_HOME/kwinrc"
   # The program's desktop entry and icon, where a package puts them.
   local data
   data=$(cd "$(dirname "${BASH_SOURCE[0]}")/../data" && pwd)

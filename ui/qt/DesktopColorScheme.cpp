@@ -7,6 +7,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QStyleHints>
 
@@ -66,6 +67,7 @@ bool DesktopColorScheme::ThemeFollowsDesktop() {
 
 DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style) {
   if (ThemeFollowsDesktop()) {
+    qApp->installEventFilter(this);
     if (HasSessionBus()) plasma_ = QtReleaseFixes::FollowPlasmaColours();
     return;
   }
@@ -115,6 +117,16 @@ DesktopColorScheme::DesktopColorScheme(ReadableStyle& style) : style_(style) {
 }
 
 DesktopColorScheme::~DesktopColorScheme() = default;
+
+bool DesktopColorScheme::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+    QPalette polished = QApplication::palette();
+    style_.polish(polished);
+    // Set once: the palette polished again is the same.
+    if (polished != QApplication::palette()) QApplication::setPalette(polished);
+  }
+  return QObject::eventFilter(watched, event);
+}
 
 void DesktopColorScheme::ReadContrast(QDBusConnection& bus) {
   QDBusMessage read = QDBusMessage::createMethodCall(kPortal, kPath, kSettings, QStringLiteral("Read"));

@@ -38,6 +38,13 @@ class DesktopColorScheme final : public QObject {
   [[nodiscard]] static bool ThemeFollowsDesktop();
 
   [[nodiscard]] bool Dark() const { return dark_; }
+
+ protected:
+  // Where the theme follows the desktop: a palette it sets while the
+  // program runs is polished by the style, as Qt does the theme's palette
+  // at start (Plasma's platform theme sets it as is).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
   [[nodiscard]] bool HighContrast() const { return highContrast_; }
 
   // The portal's signal (QtDBus reaches public slots only).

@@ -11,7 +11,6 @@
 #include <QDBusVariant>
 #include <QEvent>
 #include <QMimeData>
-#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -146,12 +145,7 @@ class PlasmaColours final : public QObject {
     if (type != kPaletteChanged) return;
 #if QT_VERSION < QT_VERSION_CHECK(6, 6, 0) && defined(NOMBRELIX_HAVE_QT_GUI_PRIVATE)
     const std::unique_ptr<QPlatformTheme> theme(QGenericUnixTheme::createUnixTheme(QStringLiteral("kde")));
-    const QPalette* colours = theme ? theme->palette() : nullptr;
-    if (!colours) return;
-    // Polished by the style, as Qt does the theme's palette at start.
-    QPalette polished = *colours;
-    QApplication::style()->polish(polished);
-    QApplication::setPalette(polished);
+    if (const QPalette* colours = theme ? theme->palette() : nullptr) QApplication::setPalette(*colours);
 #endif
   }
 };
