@@ -77,8 +77,10 @@ test-orca: test-deps build
 	@ctest --test-dir $(BUILD) --output-on-failure -L orca
 
 # KDE Plasma: the window on KWin (nested in a private X server), with
-# Plasma's colour schemes and platform theme.
-KDE_TEST_DEPS := kwin-wayland breeze plasma-integration qt6-wayland dbus-daemon imagemagick
+# Plasma's colour schemes and platform theme; the SVG icon engine of KWin's
+# Qt, for the application's icon in its title bar.
+KDE_TEST_DEPS := kwin-wayland breeze plasma-integration qt6-wayland dbus-daemon imagemagick \
+                 'qt6-svg-plugins|libqt5svg5' xvfb xdotool wl-clipboard libglib2.0-bin
 test-kde: test-deps build
 	@scripts/ensure-packages $(KDE_TEST_DEPS)
 	@ctest --test-dir $(BUILD) --output-on-failure -L kde
