@@ -90,7 +90,6 @@ QPalette ReadableStyle::Made(const Colours& c) {
 
 void ReadableStyle::polish(QPalette& palette) {
   QProxyStyle::polish(palette);
-  if (!Dark(palette)) return;
   // Disabled texts at 4.5:1 against what they are drawn on, also where a
   // small font softens the strokes: still dimmer than enabled text.
   const struct {
@@ -108,12 +107,14 @@ void ReadableStyle::polish(QPalette& palette) {
 
 void ReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                   const QWidget* widget) const {
-  QProxyStyle::drawPrimitive(element, option, painter, widget);
+  // Fusion draws a frame from a picture, faint on any window, and reading
+  // it loads every image format plugin: the frame is drawn here, in full.
+  if (element != PE_FrameGroupBox) QProxyStyle::drawPrimitive(element, option, painter, widget);
   const bool ring = element == PE_IndicatorRadioButton;
   // A focused box keeps the style's focus colour on its border.
   const bool border =
       (element == PE_FrameLineEdit && !(option->state & State_HasFocus)) || element == PE_FrameGroupBox;
-  if (!(ring || border) || !(Dark(option->palette) || highContrast_)) return;
+  if (!(ring || border)) return;
   painter->save();
   painter->setRenderHint(QPainter::Antialiasing);
   painter->setPen(

@@ -3,9 +3,10 @@
 
 #include <QProxyStyle>
 
-// The Fusion style, with its rings, box borders and disabled texts made to
-// stand out under a dark palette: Fusion draws them a shade darker than the
-// window, which on a dark window all but hides them.
+// The Fusion style, with its rings, box and frame borders at 3:1 against
+// the window and disabled texts readable, in every palette: Fusion draws
+// them a shade darker than the window (about 2:1 on a light one), which on
+// a dark window all but hides them.
 class ReadableStyle final : public QProxyStyle {
  public:
   ReadableStyle();
