@@ -150,6 +150,7 @@ void DesktopColorScheme::PortalAnswered(const QDBusMessage& reply) {
 }
 
 void DesktopColorScheme::FollowGnomeSetting() {
+  if (!InGnomeSession()) return;
   static constexpr const char* kSchema = "org.gnome.desktop.interface";
   static constexpr const char* kName = "color-scheme";
   const auto read = [] { return GnomeSettings::Text(kSchema, kName).value_or("") == "prefer-dark"; };
@@ -160,6 +161,7 @@ void DesktopColorScheme::FollowGnomeSetting() {
 }
 
 void DesktopColorScheme::FollowGnomeContrast() {
+  if (!InGnomeSession()) return;
   static constexpr const char* kSchema = "org.gnome.desktop.a11y.interface";
   static constexpr const char* kName = "high-contrast";
   const auto read = [] { return GnomeSettings::Text(kSchema, kName).value_or("") == "true"; };

@@ -63,11 +63,12 @@ GnomeFrame FrameOnGnome(const GnomeSession& s) {
   return s.adwaitaInstalled ? GnomeFrame::Adwaita : GnomeFrame::AsItIs;
 }
 
+bool InGnomeSession() { return qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':').contains("gnome"); }
+
 GnomeFrame ChooseFrameOnGnome(bool platformChosen) {
   GnomeSession s;
-  const QList<QByteArray> desktops = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':');
-  s.gnomeOnWayland = desktops.contains("gnome") && (qgetenv("XDG_SESSION_TYPE") == "wayland" ||
-                                                    !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+  s.gnomeOnWayland = InGnomeSession() && (qgetenv("XDG_SESSION_TYPE") == "wayland" ||
+                                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
   s.platformChosen = platformChosen;
   s.decorationChosen = !qEnvironmentVariableIsEmpty("QT_WAYLAND_DECORATION");
   if (!s.gnomeOnWayland || s.platformChosen || s.decorationChosen) return GnomeFrame::AsItIs;
@@ -111,7 +112,7 @@ std::optional<QByteArray> ScaleForTextSize(const TextSizeSession& s) {
 void FollowDesktopTextSize(bool platformByOption) {
   if (platformByOption) return;
   TextSizeSession s;
-  s.gnome = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':').contains("gnome");
+  s.gnome = InGnomeSession();
   s.wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
   s.platform = qgetenv("QT_QPA_PLATFORM");
   s.scaleChosen = !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") ||

@@ -33,6 +33,11 @@ WaylandHandles ToolkitWayland();
 // connection of our own reaches the same server.
 QByteArray ToolkitXDisplayName();
 
+// Whether XDG_CURRENT_DESKTOP names GNOME (also "ubuntu:GNOME" and the
+// like): only there are GNOME's own settings read, so that a start on
+// another desktop does not pay for them.
+bool InGnomeSession();
+
 // GNOME draws no title bar for Wayland windows; Qt's stand-in there
 // ("bradient") looks like no GNOME window and shows a maximize button that
 // a window of fixed size cannot obey. What this window gets instead:
