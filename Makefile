@@ -126,8 +126,9 @@ run: build
 	@$(BUILD)/app/nombrelix
 
 # Engine and Update micro-benchmarks, start-up time and memory (X11 and
-# Wayland), start-up on GNOME Shell (where it is installed), and how long Paste holds the window when the clipboard's owner
-# never answers.
+# Wayland), start-up on GNOME Shell and on KWin (where each is installed),
+# and how long Paste holds the window when the clipboard's owner never
+# answers.
 # X damage, for the painted time of bench/startup_windows.
 BENCH_DEPS := libxcb-damage0-dev
 bench-deps:
@@ -140,6 +141,7 @@ bench: test-deps bench-deps build
 	@bench/startup $(BUILD)
 	@bench/startup_wayland $(BUILD)
 	@bench/startup_gnome $(BUILD) || [ $$? = 77 ]
+	@bench/startup_kde $(BUILD) || [ $$? = 77 ]
 	@$(MAKE) --no-print-directory windows
 	@bench/startup_windows $(BUILD) $(WIN_BUILD)
 	@bench/hung_paste $(BUILD)
