@@ -520,11 +520,14 @@ void QtView::SetText(int16_t row, const std::u16string& text) {
   const QString value = QString::fromStdU16String(text);
   if (box->text() == value) return;
   // The new text's font first, so that each text is laid out once with
-  // its own font; the old text goes quietly before the font changes.
+  // its own font; the old text goes quietly before the font changes. Not
+  // by clear(), which keeps every character it removes for an undo: a
+  // 100,000-character text left 1.6 MB in the box's undo history, whose
+  // room the box keeps for the rest of the run.
   const QFont font = fonts_->For(value);
   if (!value.isEmpty() && font != box->font()) {
     const QSignalBlocker quiet(box);
-    box->clear();
+    box->setText(QString());
     box->setFont(font);
   }
   box->setText(value);  // textChanged runs the change handler inside this call
