@@ -151,6 +151,7 @@ int main(int argc, char* argv[]) {
     if (!lookChosen) scheme = std::make_unique<DesktopColorScheme>(*style);
   }
 
+  QtReleaseFixes::StopActivationOnFocusChange();
   QtView view;
   const std::unique_ptr<QObject> freeing =
       QtReleaseFixes::FreeReplacedClipboardData(*QApplication::clipboard());

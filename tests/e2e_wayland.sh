@@ -228,6 +228,18 @@ scaled 2 1
 scaled 1 1.5
 sway_ipc output HEADLESS-1 scale 1 >/dev/null
 
+# --- Moving between controls asks the compositor for nothing ----------------------
+# (An activation token at each focus change, never freed, grew a long
+# session's memory.)
+kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
+export WAYLAND_DEBUG=client
+start
+unset WAYLAND_DEBUG
+for c in txtDec txtHex "cmdUpdate(0)" txtBin "optType(1)" txtDec "cmdCopy(1)" txtHex "optDisplay(1)" txtBin; do click "$c"; done
+check "activation tokens asked for over 10 clicks between controls" \
+  "$(grep -c 'get_activation_token' "$dir/app.log" || true)" 0
+: >"$dir/app.log"
+
 # --- Closing the window ends the program -----------------------------------------
 kill "$app_pid"; wait "$app_pid" 2>/dev/null || true
 left=0

@@ -134,6 +134,13 @@ std::unique_ptr<QObject> FreeReplacedClipboardData(QClipboard& clipboard) {
   return watcher;
 }
 
+void StopActivationOnFocusChange() {
+  if (!kWaylandActivatesOnFocusChange || CurrentDisplayServer() != DisplayServer::Wayland) return;
+  // The Wayland integration's is the one connection of this signal made
+  // with the application itself as its receiver.
+  QObject::disconnect(qApp, &QGuiApplication::focusObjectChanged, qApp, nullptr);
+}
+
 namespace {
 
 // QtDBus reaches a slot by name only.
