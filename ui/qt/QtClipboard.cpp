@@ -15,7 +15,7 @@
 QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode)
     : clipboard_(clipboard), mode_(mode), server_(CurrentDisplayServer()) {}
 
-QtClipboard::~QtClipboard() = default;
+QtClipboard::~QtClipboard() { QObject::disconnect(settling_); }
 
 bool QtClipboard::Owned() const {
   return mode_ == QClipboard::Clipboard ? clipboard_.ownsClipboard() : clipboard_.ownsSelection();
@@ -55,6 +55,9 @@ std::optional<std::u16string> QtClipboard::GetText() {
                                                      mode_ == QClipboard::Clipboard
                                                          ? WaylandSelection::Which::Clipboard
                                                          : WaylandSelection::Which::Primary);
+      settling_ = QObject::connect(&clipboard_, &QClipboard::changed, [this](QClipboard::Mode changed) {
+        if (changed == mode_) wlReader_->Settle();
+      });
     }
     return wlReader_->Read(kReadBudget);
   }

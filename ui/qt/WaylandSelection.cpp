@@ -132,6 +132,10 @@ void WaylandSelection::Destroy(void* proxy) {
   if (selection_ == proxy) selection_ = nullptr;
 }
 
+void WaylandSelection::Settle() {
+  if (queue_) wl_display_dispatch_queue_pending(display_, queue_);
+}
+
 std::optional<std::u16string> WaylandSelection::Read(std::chrono::milliseconds budget) {
   if (!queue_ || (!device_ && !primaryDevice_)) return std::nullopt;
   const Clock::time_point deadline = Clock::now() + budget;

@@ -37,6 +37,13 @@ class WaylandSelection {
   // text; nothing when the owner did not write it all in time.
   std::optional<std::u16string> Read(std::chrono::milliseconds budget);
 
+  // Takes in what the compositor has said so far, without waiting: the
+  // offers it replaced are let go now, not kept queued until the next read
+  // (each change of the selection queues an offer and its types, and a
+  // window left open all day without a Paste grew with every copy made
+  // elsewhere).
+  void Settle();
+
   // An offer and the types it was announced with; the compositor's events
   // land here (public for the C callbacks).
   struct Offer {
