@@ -16,6 +16,7 @@ struct Gio {
   Gio() {
     void* lib = dlopen("libgio-2.0.so.0", RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
     if (!lib) return;
+    all = true;
     const auto take = [lib, this](auto& function, const char* name) {
       function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(lib, name));
       all = all && function;
@@ -36,7 +37,7 @@ struct Gio {
     take(disconnect, "g_signal_handler_disconnect");
     dlclose(lib);
   }
-  bool all = true;
+  bool all = false;  // every function found
   decltype(&g_settings_schema_source_get_default) sourceDefault = nullptr;
   decltype(&g_settings_schema_source_lookup) lookup = nullptr;
   decltype(&g_settings_schema_has_key) hasKey = nullptr;
