@@ -109,13 +109,19 @@ check "the context menu's Paste of -5 into Decimal" "$(text_of 0)" "-5"
 drop() {  # row text expected
   rm -f "$dir/pressed"
   "$drag_source" "$2" "$dir/pressed" >>"$dir/app.log" 2>&1 &
-  local src=$! sx sy _
+  local src=$! sx sy _ try
   pids+=($src)
-  for _ in $(seq 50); do read -r _ _ _ sx sy _ <<<"$(private_wl_tree | awk -v pid="$src" '$1 == "drag_source" && $3 == pid')" || true; [ -n "${sx:-}" ] && break; sleep 0.1; done
-  sleep 0.3
-  send move $((sx + 10)) $((sy + 10))
-  send down 1
-  appears "$dir/pressed" || true
+  # A window in sway's tree may not have drawn yet, and then a press on it
+  # is lost: pressed again until the source says it took one.
+  for try in 1 2 3; do
+    sx=
+    for _ in $(seq 50); do read -r _ _ _ sx sy _ <<<"$(private_wl_tree | awk -v pid="$src" '$1 == "drag_source" && $3 == pid')" || true; [ -n "${sx:-}" ] && break; sleep 0.1; done
+    sleep 0.3
+    send move $((sx + 10)) $((sy + 10))
+    send down 1
+    appears "$dir/pressed" 4 && break
+    send up 1
+  done
   local x y step
   read -r x y <<<"$(at "${boxes[$1]}" 22)"
   x=$((ox + x)) y=$((oy + y))

@@ -9,7 +9,7 @@
 #                             the first window `xdotool search ARGS` finds,
 #                             waiting up to SECONDS for one (a search ends
 #                             in an X error when a window goes while it looks)
-#   appears FILE              waits up to 10 s for a helper to make FILE
+#   appears FILE [SECONDS]    waits up to SECONDS (10) for a helper to make FILE
 #   at NAME [DX]              where a click on a control of the window lands:
 #                             "x y" in the window, in pixels at 96 dpi; DX
 #                             pixels from its left edge (12 by default, or
@@ -53,7 +53,7 @@ offer() {
 }
 appears() {
   local _
-  for _ in $(seq 100); do [ -e "$1" ] && return 0; sleep 0.1; done
+  for _ in $(seq $((${2:-10} * 10))); do [ -e "$1" ] && return 0; sleep 0.1; done
   echo "note: $1 did not appear"
   return 1
 }
