@@ -89,13 +89,27 @@ green=$(convert "$shot" -crop "24x$((title_h - 4))+$(($(xy) + 4))+$(($(xy y) + 2
   awk -F'[(,)]' 'NR > 1 && $4 > $3 + 40 && $4 > $5 + 40 {n++} END {print (n > 4) ? "ours" : "another"}')
 check "KWin matched the window to its desktop entry: its icon" "$green" ours
 # Typed and updated as a user would; Copy All's text read back.
-xdotool mousemove $(($(xy) + 3 + $(at txtDec | cut -d' ' -f1))) $(($(xy y) + title_h + $(at txtDec | cut -d' ' -f2))) click 1
+point() {  # where a control is on the screen
+  local x y
+  read -r x y <<<"$(at "$1")"
+  echo $(($(xy) + 3 + x)) $(($(xy y) + title_h + y))
+}
+xdotool mousemove $(point txtDec) click 1
 xdotool type --delay 50 255
 xdotool key Return Return
-read -r cx cy <<<"$(at "cmdCopy(3)")"
-xdotool mousemove $(($(xy) + 3 + cx)) $(($(xy y) + title_h + cy)) click 1
+xdotool mousemove $(point "cmdCopy(3)") click 1
 eventually "255, Enter, Enter, Copy All on KWin" "255<>FF<>11111111<>" \
   sh -c 'timeout 2 wl-paste --no-newline 2>/dev/null'
+# A Copy holds no memory beyond the clipboard's text.
+put() {  # TEXT, once another program reads it back
+  local _
+  wl-copy -- "$1" 2>/dev/null
+  for _ in $(seq 50); do [ "$(timeout 2 wl-paste --no-newline 2>/dev/null)" = "$1" ] && return; sleep 0.1; done
+}
+put "$(head -c 100000 /dev/zero | tr '\0' A)"
+xdotool mousemove $(point "cmdPaste(1)") click 1
+xdotool mousemove $(point "cmdCopy(1)")
+copies_hold_nothing "$app_pid" "xdotool click 1" "timeout 2 wl-paste --no-newline" put
 # Closed from KWin's own close button: the program ends, all well.
 xdotool mousemove $(($(xy) + nw - 22)) $(($(xy y) + title_h / 2)) click 1
 for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done

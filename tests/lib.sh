@@ -10,6 +10,12 @@
 #                             waiting up to SECONDS for one (a search ends
 #                             in an X error when a window goes while it looks)
 #   appears FILE [SECONDS]    waits up to SECONDS (10) for a helper to make FILE
+#   copies_hold_nothing PID PRESS READ PUT
+#                             checks that 100 Copy presses of a box holding
+#                             100,000 characters leave resident memory
+#                             within 2 MiB: PRESS clicks where the pointer
+#                             is (on that Copy), READ prints the clipboard,
+#                             PUT TEXT puts one there
 #   at NAME [DX]              where a click on a control of the window lands:
 #                             "x y" in the window, in pixels at 96 dpi; DX
 #                             pixels from its left edge (12 by default, or
@@ -56,6 +62,28 @@ appears() {
   for _ in $(seq $((${2:-10} * 10))); do [ -e "$1" ] && return 0; sleep 0.1; done
   echo "note: $1 did not appear"
   return 1
+}
+copies_hold_nothing() {
+  local pid=$1 press=$2 read=$3 put=$4 before after
+  copies_() {  # n: Copy presses, then waits until the window has taken them all
+    local _
+    for _ in $(seq "$1"); do $press; done
+    $put "<none>"
+    $press
+    for _ in $(seq 100); do [ "$($read 2>/dev/null | wc -c)" = 100000 ] && break; sleep 0.1; done
+  }
+  rss_() { awk '/^VmRSS/ {print $2}' "/proc/$pid/status"; }
+  copies_ 5
+  before=$(rss_)
+  copies_ 100
+  after=$(rss_)
+  check "the copies held the box's 100,000 characters" "$($read 2>/dev/null | wc -c)" 100000
+  echo "100 copies of 100,000 characters: resident ${before} KiB -> ${after} KiB"
+  if [ -n "${NOMBRELIX_SANITIZED:-}" ]; then
+    echo "note: under AddressSanitizer freed memory is held back: the copies' memory is not judged"
+  else
+    check "100 copies of a 100,000-character box: memory within 2 MiB" "$((after - before < 2048))" 1
+  fi
 }
 find_window() {
   local tries=$(($1 * 5)) id _
