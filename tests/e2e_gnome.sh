@@ -125,6 +125,13 @@ keys 0xff0d
 keys 0xff0d
 click "cmdCopy(1)"
 check "keys typed, Enter, Enter, Copy: Hex" "$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)" FF
+# A Copy holds no memory beyond the clipboard's text.
+offer clipboard "$(head -c 100000 /dev/zero | tr '\0' A)"
+click "cmdPaste(1)"
+click "cmdCopy(1)"
+press() { gnome_eval "$input_js global.nlxPointer.notify_button(now, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
+  global.nlxPointer.notify_button(now + 1000, C.BUTTON_PRIMARY, C.ButtonState.RELEASED); 1" >/dev/null; }
+copies_hold_nothing "$app_pid" press "timeout 2 xclip -o -selection clipboard" "offer clipboard"
 shot dark
 h=$(title_h)
 click_at $((fx + fw / 2)) $((fy + h / 2)) 2
