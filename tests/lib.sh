@@ -68,7 +68,13 @@ copies_hold_nothing() {
   copies_() {  # n: Copy presses, then waits until the window has taken them all
     local _
     for _ in $(seq "$1"); do $press; done
-    $put "<none>"
+    # All taken once a text put after them stays: a Copy still queued
+    # would take the clipboard back.
+    for _ in $(seq 20); do
+      $put "<none>"
+      sleep 0.5
+      [ "$($read 2>/dev/null)" = "<none>" ] && break
+    done
     $press
     for _ in $(seq 100); do [ "$($read 2>/dev/null | wc -c)" = 100000 ] && break; sleep 0.1; done
   }
