@@ -129,8 +129,10 @@ check "keys typed, Enter, Enter, Copy: Hex" "$(timeout 2 xclip -o -selection cli
 offer clipboard "$(head -c 100000 /dev/zero | tr '\0' A)"
 click "cmdPaste(1)"
 click "cmdCopy(1)"
-press() { gnome_eval "$input_js global.nlxPointer.notify_button(now, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
-  global.nlxPointer.notify_button(now + 1000, C.BUTTON_PRIMARY, C.ButtonState.RELEASED); 1" >/dev/null; }
+read -r px py <<<"$(at "cmdCopy(1)")"
+press() { gnome_eval "$input_js global.nlxPointer.notify_absolute_motion(now, $((cx + px)), $((cy + py)));
+  global.nlxPointer.notify_button(now + 1000, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
+  global.nlxPointer.notify_button(now + 2000, C.BUTTON_PRIMARY, C.ButtonState.RELEASED); 1" >/dev/null; }
 copies_hold_nothing "$app_pid" press "timeout 2 xclip -o -selection clipboard" "offer clipboard"
 shot dark
 h=$(title_h)
