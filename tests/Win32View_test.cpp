@@ -274,6 +274,20 @@ TEST_F(Window, TabWalksTheTableOneStopPerGroup) {
   }
 }
 
+TEST_F(Window, ASecondClickWithinTheDoubleClickTimeFocusesTheBox) {
+  // Clicked, left by Shift+Tab, clicked again: the second click comes as
+  // a double click.
+  Win32View& view = window.window;
+  view.SetEnabled(Buttons::Paste, kRowDec, true);
+  for (int16_t row = 0; row < 3; ++row) {
+    SetFocus(view.Button(Buttons::Paste, kRowDec));
+    ASSERT_EQ(GetFocus(), view.Button(Buttons::Paste, kRowDec));
+    SendMessageW(view.Box(row), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(view.Box(row), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(GetFocus(), view.Box(row)) << "row " << row;
+  }
+}
+
 TEST_F(Window, PasteMessagesFollowThePasteButton) {
   Win32View& view = window.window;
   for (const bool enabled : {false, true}) {

@@ -70,6 +70,12 @@ LRESULT Win32View::OnBox(const Subclassed& record, HWND box, UINT message, WPARA
         return 0;
       }
       break;
+    case WM_LBUTTONDBLCLK:
+      // The edit control takes the focus on a click but not on a double
+      // click: a box clicked, left by Tab and clicked again within the
+      // double-click time would leave the keys with another control.
+      if (GetFocus() != box) ::SetFocus(box);
+      break;
     case WM_PASTE:  // the context menu's Paste, and any program's
       PasteCommand(row);
       return 0;
