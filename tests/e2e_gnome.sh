@@ -125,22 +125,15 @@ keys 0xff0d
 keys 0xff0d
 click "cmdCopy(1)"
 check "keys typed, Enter, Enter, Copy: Hex" "$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)" FF
-# A Copy holds no memory beyond the clipboard's text. Judged where the
-# program is an X client: on GNOME 48 a Wayland window's Copy of 100,000
-# characters did not take the clipboard back from another program for X
-# programs (short texts do), not yet explained.
-if [ "$kind" = x11 ]; then
-  offer clipboard "$(head -c 100000 /dev/zero | tr '\0' A)"
-  click "cmdPaste(1)"
-  click "cmdCopy(1)"
-  read -r px py <<<"$(at "cmdCopy(1)")"
-  press() { gnome_eval "$input_js global.nlxPointer.notify_absolute_motion(now, $((cx + px)), $((cy + py)));
-    global.nlxPointer.notify_button(now + 1000, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
-    global.nlxPointer.notify_button(now + 2000, C.BUTTON_PRIMARY, C.ButtonState.RELEASED); 1" >/dev/null; }
-  copies_hold_nothing "$app_pid" press "timeout 2 xclip -o -selection clipboard" "offer clipboard"
-else
-  echo "note: the program on Wayland: 100 copies not judged here (open, see the README)"
-fi
+# A Copy holds no memory beyond the clipboard's text.
+offer clipboard "$(head -c 100000 /dev/zero | tr '\0' A)"
+click "cmdPaste(1)"
+click "cmdCopy(1)"
+read -r px py <<<"$(at "cmdCopy(1)")"
+press() { gnome_eval "$input_js global.nlxPointer.notify_absolute_motion(now, $((cx + px)), $((cy + py)));
+  global.nlxPointer.notify_button(now + 1000, C.BUTTON_PRIMARY, C.ButtonState.PRESSED);
+  global.nlxPointer.notify_button(now + 2000, C.BUTTON_PRIMARY, C.ButtonState.RELEASED); 1" >/dev/null; }
+copies_hold_nothing "$app_pid" press "timeout 2 xclip -o -selection clipboard" "offer clipboard"
 shot dark
 h=$(title_h)
 click_at $((fx + fw / 2)) $((fy + h / 2)) 2

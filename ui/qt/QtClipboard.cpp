@@ -13,7 +13,25 @@
 #include "Platform.h"
 
 QtClipboard::QtClipboard(QClipboard& clipboard, QClipboard::Mode mode)
-    : clipboard_(clipboard), mode_(mode), server_(CurrentDisplayServer()) {}
+    : clipboard_(clipboard), mode_(mode), server_(CurrentDisplayServer()) {
+#ifdef NOMBRELIX_HAVE_WAYLAND
+  // Made before the window is shown: a compositor tells a device the
+  // selection when its window gets the keyboard focus (GNOME only then), so
+  // a reader made at the first Paste would hear nothing until the focus
+  // left and came back.
+  if (server_ == DisplayServer::Wayland &&
+      (mode_ == QClipboard::Clipboard || clipboard_.supportsSelection())) {
+    const WaylandHandles toolkit = ToolkitWayland();
+    wlReader_ =
+        std::make_unique<WaylandSelection>(toolkit.display, toolkit.seat,
+                                           mode_ == QClipboard::Clipboard ? WaylandSelection::Which::Clipboard
+                                                                          : WaylandSelection::Which::Primary);
+    settling_ = QObject::connect(&clipboard_, &QClipboard::changed, [this](QClipboard::Mode changed) {
+      if (changed == mode_) wlReader_->Settle();
+    });
+  }
+#endif
+}
 
 QtClipboard::~QtClipboard() { QObject::disconnect(settling_); }
 
@@ -48,19 +66,7 @@ std::optional<std::u16string> QtClipboard::GetText() {
   }
 #endif
 #ifdef NOMBRELIX_HAVE_WAYLAND
-  if (server_ == DisplayServer::Wayland && !Owned()) {
-    if (!wlReader_) {
-      const WaylandHandles toolkit = ToolkitWayland();
-      wlReader_ = std::make_unique<WaylandSelection>(toolkit.display, toolkit.seat,
-                                                     mode_ == QClipboard::Clipboard
-                                                         ? WaylandSelection::Which::Clipboard
-                                                         : WaylandSelection::Which::Primary);
-      settling_ = QObject::connect(&clipboard_, &QClipboard::changed, [this](QClipboard::Mode changed) {
-        if (changed == mode_) wlReader_->Settle();
-      });
-    }
-    return wlReader_->Read(kReadBudget);
-  }
+  if (wlReader_ && !Owned()) return wlReader_->Read(kReadBudget);
 #endif
   // Our own text, or a platform whose toolkit read is all there is.
   const QMimeData* data = clipboard_.mimeData(mode_);

@@ -34,7 +34,7 @@ class QtClipboard final : public Clipboard {
   QClipboard::Mode mode_;
   DisplayServer server_;
   std::unique_ptr<XSelection> reader_;          // X11 only, made at the first read
-  std::unique_ptr<WaylandSelection> wlReader_;  // Wayland only, made at the first read
+  std::unique_ptr<WaylandSelection> wlReader_;  // Wayland only, made with the clipboard
   QMetaObject::Connection settling_;            // the reader settled at each change
   std::unique_ptr<QMimeData> handed_;           // where the toolkit does not free what it was handed
 };

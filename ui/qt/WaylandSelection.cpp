@@ -82,7 +82,7 @@ WaylandSelection::WaylandSelection(wl_display* display, wl_seat* seat, Which whi
     primaryDevice_ = zwp_primary_selection_device_manager_v1_get_device(primaryManager_, seat_);
     zwp_primary_selection_device_v1_add_listener(primaryDevice_, &kPrimaryDeviceListener, this);
   }
-  wl_display_roundtrip_queue(display_, queue_);  // the selection as it stands
+  wl_display_flush(display_);  // the selection comes with the keyboard focus, read at the next Read
 }
 
 WaylandSelection::~WaylandSelection() {
@@ -120,6 +120,7 @@ void WaylandSelection::Selected(void* proxy) {
   }
   for (void* p : old) Destroy(p);
   selection_ = proxy;
+  told_ = true;
 }
 
 void WaylandSelection::Destroy(void* proxy) {
@@ -141,6 +142,9 @@ std::optional<std::u16string> WaylandSelection::Read(std::chrono::milliseconds b
   const Clock::time_point deadline = Clock::now() + budget;
   // What the compositor has said since the last read.
   if (wl_display_roundtrip_queue(display_, queue_) < 0) return std::nullopt;
+  // Not yet told (the window has not had the keyboard focus since the
+  // device was made): the selection is unknown, which is no empty text.
+  if (!told_) return std::nullopt;
   const auto offer = offers_.find(selection_);
   if (!selection_ || offer == offers_.end()) return std::u16string();  // nothing offered: no text
   const std::vector<std::string>& types = offer->second.types;

@@ -34,7 +34,8 @@ class WaylandSelection {
   WaylandSelection& operator=(const WaylandSelection&) = delete;
 
   // The selection's text: empty when nobody offers one or it holds no
-  // text; nothing when the owner did not write it all in time.
+  // text; nothing when the owner did not write it all in time, or the
+  // compositor has not yet told this device the selection.
   std::optional<std::u16string> Read(std::chrono::milliseconds budget);
 
   // Takes in what the compositor has said so far, without waiting: the
@@ -69,4 +70,5 @@ class WaylandSelection {
   zwp_primary_selection_device_v1* primaryDevice_ = nullptr;
   std::map<void*, Offer> offers_;
   void* selection_ = nullptr;
+  bool told_ = false;  // the compositor has said what the selection is
 };
