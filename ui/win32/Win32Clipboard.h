@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 
 #include "Clipboard.h"
 
@@ -23,6 +24,17 @@ class Win32Clipboard final : public Clipboard {
 
  private:
   bool Open() const;
+  // Keeps `text` as the clipboard's while its sequence number and owner
+  // stay as they are now, if `owner` owns it now.
+  void Remember(const std::u16string& text, HWND owner);
+  void Forget();
 
   HWND owner_;
+  // The text last read or put, with the clipboard's sequence number (0:
+  // none) and owner then. Wine 8 loses a kilobyte at each read of data this
+  // process already holds (its own copy, or a text it read before): an
+  // unchanged clipboard is read once.
+  std::u16string known_;
+  DWORD knownSeqno_ = 0;
+  HWND knownOwner_ = nullptr;
 };
