@@ -13,6 +13,8 @@
 #include <cstring>
 #include <cwchar>
 #include <future>
+#include <random>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -22,6 +24,7 @@
 #include "Win32Clipboard.h"
 #include "Win32DropTarget.h"
 #include "Win32Locale.h"
+#include "frmMain.h"
 
 namespace {
 
@@ -483,6 +486,42 @@ std::size_t HeapInUse() {
   return used;
 }
 
+// The thread's GDI and USER objects. Wine's GetGuiResources says 0: there
+// they are counted by trying each handle (Wine finds a GDI object by its
+// table index alone, a menu or icon by the low word of its handle) and by
+// walking the thread's windows.
+std::pair<std::size_t, std::size_t> GuiObjects() {
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (gdi != 0) return {gdi, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+  std::set<HWND> windows;
+  const WNDENUMPROC add = [](HWND w, LPARAM to) {
+    reinterpret_cast<std::set<HWND>*>(to)->insert(w);
+    return TRUE;
+  };
+  const auto withChildren = [&](HWND w) {
+    windows.insert(w);
+    EnumChildWindows(w, add, reinterpret_cast<LPARAM>(&windows));
+  };
+  EnumThreadWindows(GetCurrentThreadId(), add, reinterpret_cast<LPARAM>(&windows));
+  for (HWND w : std::set<HWND>(windows)) withChildren(w);
+  for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr));) {
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) withChildren(w);
+  }
+  std::size_t user = windows.size();
+  for (ULONG_PTR i = 0x20; i < 0x10000; i += 2) {
+    ICONINFO icon;
+    if (IsMenu(reinterpret_cast<HMENU>(i))) ++user;
+    if (GetIconInfo(reinterpret_cast<HICON>(i), &icon)) {
+      ++user;
+      DeleteObject(icon.hbmColor);
+      DeleteObject(icon.hbmMask);
+    }
+  }
+  std::size_t objects = 0;
+  for (ULONG_PTR i = 1; i < 0x10000; ++i) objects += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
+  return {objects, user};
+}
+
 }  // namespace
 
 TEST(Clipboard, ReadsEveryChangeAndHoldsNothingForReadingAgain) {
@@ -526,6 +565,55 @@ TEST(Clipboard, ReadsEveryChangeAndHoldsNothingForReadingAgain) {
   }
   DestroyWindow(other);
   DestroyWindow(mine);
+}
+
+TEST(Objects, AStormOfCommandsHoldsNoGdiOrUserObjects) {
+  Win32View view(GetModuleHandleW(nullptr));
+  Win32Clipboard clipboard(view.Window());
+  frmMain form(view, clipboard, UserNumberFormat());
+  form.Form_Load();
+  ShowWindow(view.Window(), SW_SHOW);
+  Pump();
+  view.Settle();
+  std::mt19937 random(7);
+  const std::u16string texts[] = {u"300", u"-1", u"FF", u"7FFFFFFF", u"1010", u"12ab\u0915", u""};
+  const auto storm = [&](int events) {
+    for (int i = 0; i < events; ++i) {
+      const auto pick = [&](int count) {
+        return static_cast<int16_t>(random() % static_cast<unsigned>(count));
+      };
+      switch (pick(5)) {
+        case 0:
+          SendMessageW(view.Button(static_cast<Buttons>(pick(3)), pick(4)), BM_CLICK, 0, 0);
+          break;
+        case 1:
+          SendMessageW(view.Option(pick(2) ? Options::Type : Options::Display, pick(4)), BM_CLICK, 0, 0);
+          break;
+        case 2:
+          SetWindowTextW(view.Box(pick(3)), reinterpret_cast<const wchar_t*>(texts[pick(7)].c_str()));
+          break;
+        case 3:
+          RedrawWindow(view.Window(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+          break;
+        default: {
+          const UINT dpi = pick(2) ? 144 : 96;
+          RECT suggested;
+          GetWindowRect(view.Window(), &suggested);
+          SendMessageW(view.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        }
+      }
+      Pump();
+    }
+  };
+  storm(100);
+  const auto before = GuiObjects();
+  storm(600);
+  const auto after = GuiObjects();
+  EXPECT_LE(after.first, before.first) << "GDI objects";
+  EXPECT_LE(after.second, before.second) << "USER objects";
+  EXPECT_GT(before.second, std::size(Layout::kControls) / 2) << "the windows counted";
 }
 
 TEST(RaiseNotification, RaisedWhereTheSystemHasTheEvent) {
